@@ -1,0 +1,76 @@
+#include "form1.h"
+
+#include "browserengine.h"
+#include "twips.h"
+#include "wbcontrol.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QStyle>
+
+namespace {
+
+constexpr double ScreenShare = 0.9;
+
+} // namespace
+
+Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
+    : QWidget(parent)
+    , m_wbControl(new WBControl(std::move(engines), this))
+{
+    setWindowTitle(QStringLiteral("Quillet"));
+    setWindowIcon(QIcon(QStringLiteral(":/mainwindow/images/quillet.png")));
+    setAutoFillBackground(true);
+    setPalette(QPalette(Qt::white));
+    resize(Twips::toPixels(QSizeF(11085, 8715)));
+
+    m_wbControl->setObjectName(QStringLiteral("WBControl1"));
+    m_wbControl->setGeometryTwips(0, 840, 7335, 4455);
+
+    fitToScreen();
+}
+
+Form1::~Form1() = default;
+
+void Form1::fitToScreen()
+{
+    const QRect screen = this->screen()->geometry();
+    const QSize outer(qRound(screen.width() * ScreenShare), qRound(screen.height() * ScreenShare));
+    const QSize frame = frameGeometry().size() - size();
+    resize(outer - frame);
+    move(screen.center() - QRect(QPoint(), outer).center());
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The frame's size is known only once the window is on screen.
+    if (!m_fittedWithFrame && frameGeometry().size() != size()) {
+        m_fittedWithFrame = true;
+        fitToScreen();
+    }
+}
+
+void Form1::resizeEvent(QResizeEvent *)
+{
+    layOut();
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        layOut();
+}
+
+void Form1::layOut()
+{
+    if (isMinimized())
+        return;
+    const QRectF client = Twips::fromPixels(rect());
+    const QRectF browser = Twips::fromPixels(m_wbControl->geometry());
+    // A window too short for the browser leaves the browser's height as it was.
+    const double fittedHeight = client.height() - browser.top();
+    m_wbControl->setGeometryTwips(browser.left(), browser.top(), client.width(),
+                                  fittedHeight >= 0 ? fittedHeight : browser.height());
+}

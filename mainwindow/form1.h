@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class BrowserEngineFactory;
+class WBControl;
+
+// Quillet's main window. It owns every control of the window, lays them out when its
+// size changes, and is the one place where an event of one control becomes a call on
+// another: the controls never call each other.
+class Form1 final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    WBControl *WBControl1() const { return m_wbControl; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // The outer size is 0.9 of the screen's, window frame included, centred.
+    void fitToScreen();
+    void layOut();
+
+    WBControl *m_wbControl;
+    bool m_fittedWithFrame = false;
+};

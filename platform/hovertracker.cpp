@@ -1,0 +1,70 @@
+#include "hovertracker.h"
+
+#include "pointercapture.h"
+
+#include <QMouseEvent>
+#include <QWidget>
+
+HoverTracker::HoverTracker(QWidget *face)
+    : QObject(face)
+    , m_face(face)
+{
+    face->setMouseTracking(true);
+    face->installEventFilter(this);
+}
+
+bool HoverTracker::isInside(QPointF position, const QWidget *face)
+{
+    return position.x() >= 0 && position.y() >= 0 && position.x() <= face->width()
+           && position.y() <= face->height();
+}
+
+bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_face) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            onMove(static_cast<QMouseEvent *>(event));
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            onPress(static_cast<QMouseEvent *>(event));
+            break;
+        case QEvent::MouseButtonRelease:
+            onRelease(static_cast<QMouseEvent *>(event));
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void HoverTracker::onMove(const QMouseEvent *event)
+{
+    if (!m_tracking)
+        return;
+    if (!isInside(event->position(), m_face)) {
+        PointerCapture::release(m_face);
+        Q_EMIT lookWanted(Look::Normal);
+        return;
+    }
+    PointerCapture::capture(m_face);
+    Q_EMIT lookWanted(event->buttons() == Qt::LeftButton ? pressedLook() : Look::Hover);
+}
+
+void HoverTracker::onPress(const QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT lookWanted(pressedLook());
+    Q_EMIT pressed(event->button());
+}
+
+void HoverTracker::onRelease(const QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    Q_EMIT lookWanted(Look::Normal);
+    if (isInside(event->position(), m_face))
+        Q_EMIT clicked();
+}

@@ -1,0 +1,458 @@
+#include "wbcontrol.h"
+
+#include "browserengine.h"
+#include "hovertracker.h"
+#include "picturebox.h"
+#include "twips.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include <limits>
+
+namespace {
+
+// Strip geometry, in twips.
+constexpr double TabPitch = 2700;
+constexpr double FirstFaceLeft = 60;
+constexpr double PageTop = 480;
+constexpr double MinimumLayoutHeight = 600;
+constexpr double BrowserOverhang = 20;
+constexpr double IconLeft = 60;
+constexpr double IconSize = 255;
+constexpr double FirstIconDrop = 20;
+constexpr double CloseButtonMargin = 60;
+constexpr double TitleRoom = 600;
+constexpr qsizetype ShortTitleLength = 10;
+constexpr double LineTops[] = {405, 420, 435, 450, 465};
+const QColor OuterLineColor(136, 167, 211);
+const QColor InnerLineColor(214, 229, 251);
+
+QString blankPageTitle()
+{
+    return QStringLiteral("空白页");
+}
+
+// The first `count` characters, never splitting a surrogate pair.
+QString firstCharacters(const QString &text, qsizetype count)
+{
+    qsizetype end = 0;
+    for (qsizetype taken = 0; taken < count && end < text.size(); ++taken)
+        end += text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    return text.left(end);
+}
+
+double widthOf(const QWidget *widget)
+{
+    return Twips::fromPixels(widget->width());
+}
+
+double heightOf(const QWidget *widget)
+{
+    return Twips::fromPixels(widget->height());
+}
+
+} // namespace
+
+struct WBControl::Skin
+{
+    QPixmap selected{QStringLiteral(":/tabbrowser/images/T0.png")};
+    QPixmap unselected{QStringLiteral(":/tabbrowser/images/T1.png")};
+    QPixmap hovered{QStringLiteral(":/tabbrowser/images/T2.png")};
+    QPixmap closeNormal{QStringLiteral(":/tabbrowser/images/tc0.png")};
+    QPixmap closeHover{QStringLiteral(":/tabbrowser/images/tc1.png")};
+    QPixmap closePressed{QStringLiteral(":/tabbrowser/images/tc2.png")};
+    QPixmap pageIcon{QStringLiteral(":/tabbrowser/images/Icon1.png")};
+};
+
+struct WBControl::Slot
+{
+    PictureBox *face = nullptr;
+    QLabel *title = nullptr;
+    QLabel *icon = nullptr;
+    PictureBox *closeButton = nullptr;
+    HoverTracker *faceHover = nullptr;
+    QWidget *container = nullptr;
+    std::unique_ptr<BrowserEngine> browser;
+};
+
+WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
+    : QWidget(parent)
+    , m_engines(std::move(engines))
+    , m_skin(std::make_unique<const Skin>())
+{
+    Slot &first = createSlot();
+    first.face->setPicture(m_skin->selected);
+    first.faceHover->setTracking(false);
+    moveFace(0, FirstFaceLeft);
+    first.title->setText(QStringLiteral("MTabBox"));
+    first.title->adjustSize();
+    centreTitle(0);
+    first.icon->move(
+        Twips::toPixels(IconLeft, (heightOf(first.face) - IconSize) / 2 + FirstIconDrop));
+    first.closeButton->hide();
+    first.container->show();
+    setFocusProxy(first.browser->widget());
+    first.browser->GoHome();
+}
+
+WBControl::~WBControl()
+{
+    // Browsers hold the engine's pages, which must go before the engine factory does.
+    m_slots.clear();
+}
+
+WBControl::Slot &WBControl::createSlot()
+{
+    const auto index = static_cast<qint16>(m_slots.size());
+    auto &created = m_slots.emplace_back(std::make_unique<Slot>());
+    Slot &s = *created;
+    const QString number = QString::number(index);
+
+    s.face = new PictureBox(this);
+    s.face->setObjectName(QStringLiteral("MTab") + number);
+    s.face->setPicture(m_skin->selected);
+    s.faceHover = new HoverTracker(s.face);
+    s.faceHover->setPressedLookEnabled(false);
+    connect(s.faceHover, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
+        slot(index).face->setPicture(look == HoverTracker::Look::Normal ? m_skin->unselected
+                                                                         : m_skin->hovered);
+    });
+    connect(s.faceHover, &HoverTracker::pressed, this, [this, index](Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            selectTab(index);
+    });
+
+    // Title and icon let the pointer through to the face beneath them.
+    s.title = new QLabel(s.face);
+    s.title->setObjectName(QStringLiteral("Tstr") + number);
+    s.title->setTextFormat(Qt::PlainText);
+    s.title->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    s.icon = new QLabel(s.face);
+    s.icon->setObjectName(QStringLiteral("TIcon") + number);
+    s.icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    s.icon->setPixmap(m_skin->pageIcon);
+    s.icon->setAlignment(Qt::AlignCenter);
+    s.icon->resize(Twips::toPixels(QSizeF(IconSize, IconSize)));
+    s.icon->move(Twips::toPixels(IconLeft, (heightOf(s.face) - IconSize) / 2));
+
+    s.closeButton = new PictureBox(s.face);
+    s.closeButton->setObjectName(QStringLiteral("Tcbt") + number);
+    s.closeButton->setPicture(m_skin->closeNormal);
+    s.closeButton->move(Twips::toPixels(
+        widthOf(s.face) - widthOf(s.closeButton) - CloseButtonMargin,
+        (heightOf(s.face) - heightOf(s.closeButton)) / 2));
+    auto *closeHover = new HoverTracker(s.closeButton);
+    connect(closeHover, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
+        const Skin &skin = *m_skin;
+        const QPixmap &picture = look == HoverTracker::Look::Normal  ? skin.closeNormal
+                                 : look == HoverTracker::Look::Hover ? skin.closeHover
+                                                                     : skin.closePressed;
+        slot(index).closeButton->setPicture(picture);
+    });
+    connect(closeHover, &HoverTracker::clicked, this, [this, index] { CloseTab(index); });
+
+    s.container = new QWidget(this);
+    s.container->setObjectName(QStringLiteral("WBCnt") + number);
+    s.container->setAutoFillBackground(true);
+    s.container->setPalette(QPalette(Qt::white));
+    s.container->hide();
+
+    s.browser = m_engines->create(s.container);
+    connectBrowser(index);
+
+    // Faces stay above the page containers.
+    s.face->raise();
+    return s;
+}
+
+void WBControl::connectBrowser(qint16 index)
+{
+    BrowserEngine *engine = slot(index).browser.get();
+    connect(engine, &BrowserEngine::BeforeNavigate2, this, [this, index, engine](const QString &url) {
+        engine->setSilent(true);
+        Q_EMIT BeforeNavigate2(index, url);
+    });
+    connect(engine, &BrowserEngine::DownloadBegin, this,
+            [this, index, engine] { Q_EMIT DownloadBegin(index, engine->LocationURL()); });
+    connect(engine, &BrowserEngine::DownloadComplete, this,
+            [this, index] { onDownloadComplete(index); });
+    connect(engine, &BrowserEngine::NavigateComplete2, this,
+            [this, index](const QString &url) { Q_EMIT NavigateComplete2(index, url); });
+    connect(engine, &BrowserEngine::ProgressChange, this,
+            [this, index](qint32 progress, qint32 progressMax) {
+                Q_EMIT ProgressChange(index, progress, progressMax);
+            });
+    connect(engine, &BrowserEngine::PropertyChange, this,
+            [this, index](const QString &property) { Q_EMIT PropertyChange(index, property); });
+    connect(engine, &BrowserEngine::TitleChange, this,
+            [this, index](const QString &text) { onTitleChange(index, text); });
+    connect(engine, &BrowserEngine::NewWindow2, this,
+            [this, index](BrowserEngine *&target, bool &) { onNewWindow2(index, target); });
+    connect(engine, &BrowserEngine::WindowClosing, this,
+            [this, index](bool, bool &cancel) { onWindowClosing(index, cancel); });
+}
+
+BrowserEngine *WBControl::browser(qint16 index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= m_slots.size())
+        return nullptr;
+    return slot(index).browser.get();
+}
+
+#ifdef TABBROWSER_LUMBRA
+void WBControl::NewWindow(const QString &URL)
+{
+    openTab(true, URL);
+}
+
+void WBControl::OpenURL(const QVariant &URL)
+{
+    const QString text = URL.toString();
+    setTitle(m_curTab, text, QString());
+    slot(m_curTab).browser->Navigate(text);
+}
+
+QString WBControl::Title() const
+{
+    return slot(m_curTab).browser->LocationName();
+}
+#else
+void WBControl::NewWindow(const QString &URL, bool Blank)
+{
+    openTab(!Blank, URL);
+}
+
+void WBControl::OpenURL(const QString &URL)
+{
+    setTitle(m_curTab, URL, QString());
+    slot(m_curTab).browser->Navigate(URL);
+}
+#endif
+
+void WBControl::openTab(bool navigate, const QString &URL)
+{
+    const bool reused = !m_freeList.isEmpty();
+    if (!reused && m_slots.size() > static_cast<size_t>(std::numeric_limits<qint16>::max()))
+        return;
+    qint16 index = 0;
+    if (reused) {
+        index = m_freeList.first();
+        slot(index).closeButton->setPicture(m_skin->closeNormal);
+    } else {
+        index = static_cast<qint16>(m_slots.size());
+        createSlot();
+    }
+    Slot &s = slot(index);
+    const qint16 leftNeighbour = m_openList.isEmpty() ? 0 : m_openList.last();
+    moveFace(index, faceLeft(leftNeighbour) + TabPitch);
+    s.face->show();
+
+    // Until its page reports a title the tab names what it is about to show.
+    setTitle(index, navigate ? URL : blankPageTitle(), QString());
+    if (navigate)
+        s.browser->Navigate(URL);
+
+    s.container->setGeometry(Twips::toPixels(0, PageTop, widthOf(this), heightOf(this) - PageTop));
+    s.container->show();
+    layOutBrowser(index, 2 * BrowserOverhang, 2 * BrowserOverhang);
+    s.browser->widget()->show();
+
+    selectTab(index);
+    m_openList.append(index);
+    if (reused)
+        m_freeList.removeFirst();
+}
+
+void WBControl::CloseTab(qint16 index)
+{
+    if (index == 0) {
+        // The first tab is permanent: a page there that closes itself leaves it blank.
+        slot(0).browser->Navigate(QStringLiteral("About:Blank"));
+        return;
+    }
+    // Only an open tab can be closed; a late request from a closed slot changes nothing.
+    if (!m_openList.contains(index))
+        return;
+
+    Slot &s = slot(index);
+    s.face->hide();
+    s.container->hide();
+    s.browser->Navigate(QStringLiteral("About:Blank"));
+
+    if (m_openList.size() == 1) {
+        m_openList.clear();
+        selectTab(0);
+        m_freeList.append(index);
+        return;
+    }
+    if (m_openList.last() == index) {
+        m_openList.removeLast();
+        selectTab(m_openList.last());
+    } else {
+        m_openList.removeOne(index);
+    }
+    m_freeList.append(index);
+    layOutStrip();
+    selectTab(m_openList.last());
+}
+
+void WBControl::selectTab(qint16 index)
+{
+    if (!browser(index))
+        return;
+    if (index != m_curTab) {
+        Slot &old = slot(m_curTab);
+        old.face->setPicture(m_skin->unselected);
+        old.faceHover->setTracking(true);
+        old.closeButton->hide();
+        old.container->hide();
+
+        Slot &now = slot(index);
+        now.face->setPicture(m_skin->selected);
+        now.faceHover->setTracking(false);
+        now.container->show();
+        now.closeButton->setVisible(index != 0);
+        now.face->move(now.face->x(), 0);
+
+        m_curTab = index;
+        setFocusProxy(now.browser->widget());
+        layOutPageArea();
+    }
+    Q_EMIT SelectTab();
+#ifndef TABBROWSER_LUMBRA
+    slot(index).browser->widget()->setFocus();
+#endif
+}
+
+void WBControl::layOutStrip()
+{
+    double left = faceLeft(0);
+    for (const qint16 index : std::as_const(m_openList)) {
+        left += TabPitch;
+        moveFace(index, left);
+    }
+}
+
+void WBControl::layOutPageArea()
+{
+    if (heightOf(this) <= MinimumLayoutHeight)
+        return;
+    m_lineWidth = widthOf(this);
+    update();
+    slot(m_curTab).container->setGeometry(
+        Twips::toPixels(0, PageTop, widthOf(this), heightOf(this) - PageTop));
+    layOutBrowser(m_curTab, 2 * BrowserOverhang, 2 * BrowserOverhang);
+}
+
+void WBControl::layOutBrowser(qint16 index, double extraWidth, double extraHeight)
+{
+    const Slot &s = slot(index);
+    s.browser->widget()->setGeometry(Twips::toPixels(-BrowserOverhang, -BrowserOverhang,
+                                                     widthOf(s.container) + extraWidth,
+                                                     heightOf(s.container) + extraHeight));
+}
+
+void WBControl::setTitle(qint16 index, const QString &text, const QString &suffix)
+{
+    QLabel *title = slot(index).title;
+    title->setText(text);
+    title->adjustSize();
+    if (widthOf(title) >= widthOf(slot(index).face) - TitleRoom) {
+        title->setText(firstCharacters(text, ShortTitleLength) + suffix);
+        title->adjustSize();
+    }
+    centreTitle(index);
+}
+
+void WBControl::centreTitle(qint16 index)
+{
+    const Slot &s = slot(index);
+    s.title->move((s.face->width() - s.title->width()) / 2,
+                  (s.face->height() - s.title->height()) / 2);
+}
+
+double WBControl::faceLeft(qint16 index) const
+{
+    return Twips::fromPixels(slot(index).face->x());
+}
+
+void WBControl::moveFace(qint16 index, double left)
+{
+    QWidget *face = slot(index).face;
+    face->move(Twips::toPixels(left), face->y());
+}
+
+QString WBControl::URL() const
+{
+    return slot(m_curTab).browser->LocationURL();
+}
+
+void WBControl::setURL(const QString &New_URL)
+{
+    slot(m_curTab).browser->Navigate(New_URL);
+}
+
+void WBControl::setGeometryTwips(double left, double top, double width, double height)
+{
+    setGeometry(Twips::toPixels(left, top, width, height));
+}
+
+void WBControl::onTitleChange(qint16 index, const QString &text)
+{
+    BrowserEngine *engine = slot(index).browser.get();
+    if (!text.isEmpty()) {
+        const bool blank =
+            engine->LocationURL().compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0;
+        setTitle(index, blank ? blankPageTitle() : text, QStringLiteral("..."));
+    }
+    if (!engine->Busy())
+        Q_EMIT URLChang(index, engine->LocationURL());
+    Q_EMIT TitleChange(index, text);
+}
+
+void WBControl::onNewWindow2(qint16 index, BrowserEngine *&target)
+{
+#ifdef TABBROWSER_LUMBRA
+    Q_UNUSED(index);
+    NewWindow(QStringLiteral("About:Blank"));
+#else
+    Q_EMIT NewWindow2(index);
+    NewWindow(QStringLiteral("About:Blank"), true);
+#endif
+    if (m_openList.isEmpty())
+        return;
+    BrowserEngine *opened = slot(m_openList.last()).browser.get();
+    opened->widget()->raise();
+    target = opened;
+}
+
+void WBControl::onWindowClosing(qint16 index, bool &cancel)
+{
+    cancel = true;
+    CloseTab(index);
+}
+
+void WBControl::onDownloadComplete(qint16 index)
+{
+    Q_EMIT DownloadComplete(index);
+    layOutBrowser(m_curTab, 45, 20);
+}
+
+void WBControl::resizeEvent(QResizeEvent *)
+{
+    layOutPageArea();
+}
+
+void WBControl::paintEvent(QPaintEvent *)
+{
+    // The lower edge of the strip: five one-pixel lines under the faces.
+    QPainter painter(this);
+    const int width = Twips::toPixels(m_lineWidth);
+    for (size_t i = 0; i < std::size(LineTops); ++i) {
+        const bool outer = i == 0 || i + 1 == std::size(LineTops);
+        painter.fillRect(0, Twips::toPixels(LineTops[i]), width, 1,
+                         outer ? OuterLineColor : InnerLineColor);
+    }
+}

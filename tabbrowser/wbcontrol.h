@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+#ifdef TABBROWSER_LUMBRA
+#include <QVariant>
+#endif
+
+class BrowserEngine;
+class BrowserEngineFactory;
+class QLabel;
+
+// The tabbed browser: a strip of tab faces along the top and, below it, the page of
+// the selected tab. Each tab lives in a numbered slot; slot 0 is permanent, and a
+// closed slot is kept, blank, for the next new tab (first closed, first reused).
+//
+// The control is built twice: Quillet's build, and Lumbra's (TABBROWSER_LUMBRA), which
+// differs where this header says so.
+//
+// Geometry given to and read from the control is in twips. Its children are named as
+// elements of their slot: MTab<i> (face), Tstr<i> (title), TIcon<i>, Tcbt<i> (close
+// button), WBCnt<i> (page container).
+class WBControl final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Slot 0 is created at once and sent to the engine's home page.
+    explicit WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent = nullptr);
+    ~WBControl() override;
+
+#ifdef TABBROWSER_LUMBRA
+    // Opens a tab, selects it and navigates it to `URL`.
+    void NewWindow(const QString &URL);
+    void OpenURL(const QVariant &URL);
+    // The title of the selected tab's page.
+    QString Title() const;
+#else
+    // Opens a tab (in a closed slot if there is one), selects it and, unless `Blank`,
+    // navigates it to `URL`.
+    void NewWindow(const QString &URL, bool Blank);
+    // Shows `URL` as the selected tab's title and navigates the selected tab to it.
+    void OpenURL(const QString &URL);
+#endif
+    void CloseTab(qint16 slot);
+
+    // The selected tab's address; writing it navigates the selected tab.
+    QString URL() const;
+    void setURL(const QString &New_URL);
+
+    qint16 CurTab() const { return m_curTab; }
+    // Open extra tabs, left to right; slot 0 is never among them.
+    const QList<qint16> &openSlots() const { return m_openList; }
+    // Closed slots, in the order they were closed.
+    const QList<qint16> &freeSlots() const { return m_freeList; }
+    // The browser of `slot`, or null for a slot not created yet.
+    BrowserEngine *browser(qint16 slot) const;
+
+    // Twips geometry, as the host lays the control out.
+    void setGeometryTwips(double left, double top, double width, double height);
+
+Q_SIGNALS:
+    void SelectTab();
+    void URLChang(qint16 Index, const QString &URL);
+    void ProgressChange(qint16 Index, qint32 Progress, qint32 ProgressMax);
+    void DownloadComplete(qint16 Index);
+    void PropertyChange(qint16 Index, const QString &szProperty);
+    void DownloadBegin(qint16 Index, const QString &URL);
+    void NavigateComplete2(qint16 Index, const QString &URL);
+    void TitleChange(qint16 Index, const QString &Text);
+#ifndef TABBROWSER_LUMBRA
+    // A page of slot `Index` is about to open a window; it will open in a new tab.
+    void NewWindow2(qint16 Index);
+#endif
+    void BeforeNavigate2(qint16 Index, const QString &URL);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct Slot;
+    struct Skin;
+
+    Slot &slot(qint16 index) const { return *m_slots[static_cast<size_t>(index)]; }
+    Slot &createSlot();
+    void connectBrowser(qint16 index);
+    void openTab(bool navigate, const QString &URL);
+    // The press of the left button on a tab face.
+    void selectTab(qint16 index);
+    void layOutPageArea();
+    void layOutBrowser(qint16 index, double extraWidth, double extraHeight);
+    void layOutStrip();
+    void setTitle(qint16 index, const QString &text, const QString &suffix);
+    void centreTitle(qint16 index);
+    double faceLeft(qint16 index) const;
+    void moveFace(qint16 index, double left);
+
+    void onTitleChange(qint16 index, const QString &text);
+    void onNewWindow2(qint16 index, BrowserEngine *&target);
+    void onWindowClosing(qint16 index, bool &cancel);
+    void onDownloadComplete(qint16 index);
+
+    std::unique_ptr<BrowserEngineFactory> m_engines;
+    std::unique_ptr<const Skin> m_skin;
+    std::vector<std::unique_ptr<Slot>> m_slots;
+    QList<qint16> m_openList;
+    QList<qint16> m_freeList;
+    qint16 m_curTab = 0;
+    double m_lineWidth = 0;
+};

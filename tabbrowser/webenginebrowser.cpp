@@ -1,0 +1,185 @@
+#include "webenginebrowser.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr qint32 FullPage = 10000;
+
+// The engine wants lower-case about: addresses; typed ones may be in any case.
+QUrl urlFromText(const QString &text)
+{
+    if (text.startsWith(QLatin1String("about:"), Qt::CaseInsensitive))
+        return QUrl(text.toLower());
+    return QUrl::fromUserInput(text);
+}
+
+} // namespace
+
+class WebEngineBrowser::Page final : public QWebEnginePage
+{
+public:
+    Page(QWebEngineProfile *profile, WebEngineBrowser *browser)
+        : QWebEnginePage(profile, browser->m_view)
+        , m_browser(browser)
+    {
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        return m_browser->acceptNavigation(url, isMainFrame);
+    }
+
+    QWebEnginePage *createWindow(WebWindowType) override { return m_browser->createWindowFor(); }
+
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                  int line, const QString &source) override
+    {
+        if (!m_browser->m_silent)
+            QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
+    }
+
+private:
+    WebEngineBrowser *m_browser;
+};
+
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, const QUrl &homePage,
+                                   QWidget *container)
+    : m_profile(profile)
+    , m_homePage(homePage)
+    , m_view(new QWebEngineView(container))
+{
+    setPage(new Page(m_profile, this));
+}
+
+WebEngineBrowser::~WebEngineBrowser()
+{
+    // The view owns the pages; both must go before the profile does.
+    delete m_view;
+}
+
+QWidget *WebEngineBrowser::widget() const
+{
+    return m_view;
+}
+
+QWebEnginePage *WebEngineBrowser::page() const
+{
+    return m_page;
+}
+
+void WebEngineBrowser::setPage(Page *page)
+{
+    if (m_page) {
+        m_page->disconnect(this);
+        m_page->deleteLater();
+    }
+    m_page = page;
+    m_busy = false;
+    m_view->setPage(page);
+
+    connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        m_busy = true;
+        Q_EMIT DownloadBegin();
+    });
+    connect(page, &QWebEnginePage::loadProgress, this,
+            [this](int percent) { Q_EMIT ProgressChange(percent * FullPage / 100, FullPage); });
+    connect(page, &QWebEnginePage::loadFinished, this, [this] {
+        m_busy = false;
+        Q_EMIT DownloadComplete();
+    });
+    connect(page, &QWebEnginePage::titleChanged, this, &BrowserEngine::TitleChange);
+    connect(page, &QWebEnginePage::urlChanged, this,
+            [this](const QUrl &url) { Q_EMIT NavigateComplete2(url.toString()); });
+    connect(page, &QWebEnginePage::windowCloseRequested, this, [this] {
+        bool cancel = false;
+        Q_EMIT WindowClosing(false, cancel);
+    });
+}
+
+bool WebEngineBrowser::acceptNavigation(const QUrl &url, bool isMainFrame)
+{
+    if (isMainFrame)
+        Q_EMIT BeforeNavigate2(url.toString());
+    return true;
+}
+
+QWebEnginePage *WebEngineBrowser::createWindowFor()
+{
+    BrowserEngine *target = nullptr;
+    bool cancel = false;
+    Q_EMIT NewWindow2(target, cancel);
+    auto *browser = qobject_cast<WebEngineBrowser *>(target);
+    if (!browser || cancel)
+        return nullptr;
+    return browser->adoptWindow();
+}
+
+QWebEnginePage *WebEngineBrowser::adoptWindow()
+{
+    // The engine can only load a new window into a page that has never loaded
+    // anything, so the window gets a page of its own.
+    setPage(new Page(m_profile, this));
+    return m_page;
+}
+
+void WebEngineBrowser::Navigate(const QString &url)
+{
+    m_page->load(urlFromText(url));
+}
+
+void WebEngineBrowser::GoBack()
+{
+    m_page->triggerAction(QWebEnginePage::Back);
+}
+
+void WebEngineBrowser::GoForward()
+{
+    m_page->triggerAction(QWebEnginePage::Forward);
+}
+
+void WebEngineBrowser::GoHome()
+{
+    m_page->load(m_homePage);
+}
+
+void WebEngineBrowser::Refresh()
+{
+    m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+void WebEngineBrowser::Stop()
+{
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+QString WebEngineBrowser::LocationURL() const
+{
+    return m_page->url().toString();
+}
+
+QString WebEngineBrowser::LocationName() const
+{
+    return m_page->title();
+}
+
+WebEngineBrowserFactory::WebEngineBrowserFactory(QUrl homePage)
+    : m_profile(std::make_unique<QWebEngineProfile>())
+    , m_homePage(std::move(homePage))
+{
+}
+
+WebEngineBrowserFactory::~WebEngineBrowserFactory() = default;
+
+std::unique_ptr<BrowserEngine> WebEngineBrowserFactory::create(QWidget *container)
+{
+    return std::make_unique<WebEngineBrowser>(m_profile.get(), m_homePage, container);
+}
+
+QUrl WebEngineBrowserFactory::defaultHomePage()
+{
+    return QUrl(QStringLiteral("qrc:/tabbrowser/home.html"));
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "browserengine.h"
+
+#include <QPointer>
+#include <QUrl>
+
+class QWebEnginePage;
+class QWebEngineProfile;
+class QWebEngineView;
+
+// A tab's browser on Qt WebEngine: one view, showing one page of a profile shared
+// by all tabs of the control.
+class WebEngineBrowser final : public BrowserEngine
+{
+    Q_OBJECT
+
+public:
+    WebEngineBrowser(QWebEngineProfile *profile, const QUrl &homePage, QWidget *container);
+    ~WebEngineBrowser() override;
+
+    QWidget *widget() const override;
+    QWebEnginePage *page() const;
+
+    void Navigate(const QString &url) override;
+    void GoBack() override;
+    void GoForward() override;
+    void GoHome() override;
+    void Refresh() override;
+    void Stop() override;
+
+    void setSilent(bool silent) override { m_silent = silent; }
+    bool Silent() const override { return m_silent; }
+
+    QString LocationURL() const override;
+    QString LocationName() const override;
+    bool Busy() const override { return m_busy; }
+
+private:
+    class Page;
+    friend class Page;
+
+    // Gives the view a fresh page and returns it, for a window another page opens here.
+    QWebEnginePage *adoptWindow();
+    void setPage(Page *page);
+    QWebEnginePage *createWindowFor();
+    bool acceptNavigation(const QUrl &url, bool isMainFrame);
+
+    QWebEngineProfile *m_profile;
+    QUrl m_homePage;
+    QWebEngineView *m_view;
+    QPointer<Page> m_page;
+    bool m_silent = false;
+    bool m_busy = false;
+};
+
+// Creates WebEngineBrowsers sharing one private profile: nothing a page stores
+// outlives the program.
+class WebEngineBrowserFactory final : public BrowserEngineFactory
+{
+public:
+    explicit WebEngineBrowserFactory(QUrl homePage = defaultHomePage());
+    ~WebEngineBrowserFactory() override;
+
+    std::unique_ptr<BrowserEngine> create(QWidget *container) override;
+    QWebEngineProfile *profile() const { return m_profile.get(); }
+
+    // The Chinese start page built into the program.
+    static QUrl defaultHomePage();
+
+private:
+    std::unique_ptr<QWebEngineProfile> m_profile;
+    QUrl m_homePage;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <QTcpServer>
+#include <QUrl>
+
+// A small HTTP server on 127.0.0.1 for tests: it serves fixed pages by path and
+// remembers every path asked for, query included. Unknown paths get a 404 page.
+class LoopbackServer final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit LoopbackServer(QObject *parent = nullptr);
+
+    void serve(const QString &path, const QByteArray &body,
+               const QByteArray &contentType = "text/html; charset=utf-8");
+    // A page titled `title` whose body is `body` (both already HTML).
+    void servePage(const QString &path, const QString &title, const QString &body = {});
+
+    QUrl url(const QString &pathAndQuery) const;
+    const QStringList &requests() const { return m_requests; }
+
+Q_SIGNALS:
+    void requested(const QString &pathAndQuery);
+
+private:
+    struct Resource
+    {
+        QByteArray body;
+        QByteArray contentType;
+    };
+
+    void onConnection();
+    void answer(QTcpSocket *socket, const QByteArray &target);
+
+    QTcpServer m_server;
+    QHash<QString, Resource> m_resources;
+    QStringList m_requests;
+};

@@ -1,0 +1,419 @@
+// The tab model of Quillet's tabbed browser, driven through a scripted engine:
+// slots, lists, face placement, selection, titles and event forwarding.
+#include "scriptedengine.h"
+#include "testmain.h"
+#include "twips.h"
+#include "wbcontrol.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+
+namespace {
+
+const QString Blank = QStringLiteral("空白页");
+
+template<typename... Slot>
+QList<qint16> slotList(Slot... slot)
+{
+    return {static_cast<qint16>(slot)...};
+}
+
+} // namespace
+
+class TabModelTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WBControl> control;
+    ScriptedEngineFactory *engines = nullptr;
+
+    ScriptedEngine *engine(int slot) const { return engines->engines.at(static_cast<size_t>(slot)); }
+    QWidget *element(const char *role, int slot) const
+    {
+        return control->findChild<QWidget *>(QLatin1String(role) + QString::number(slot));
+    }
+    double faceLeft(int slot) const { return Twips::fromPixels(element("MTab", slot)->x()); }
+    QString title(int slot) const
+    {
+        return static_cast<QLabel *>(element("Tstr", slot))->text();
+    }
+    bool closeButtonShown(int slot) const { return element("Tcbt", slot)->isVisibleTo(control.get()); }
+    bool containerShown(int slot) const { return element("WBCnt", slot)->isVisibleTo(control.get()); }
+    QRectF containerTwips(int slot) const { return Twips::fromPixels(element("WBCnt", slot)->geometry()); }
+    QRectF browserTwips(int slot) const { return Twips::fromPixels(engine(slot)->widget()->geometry()); }
+    void pressFace(int slot, Qt::MouseButton button)
+    {
+        QTest::mousePress(element("MTab", slot), button, {}, QPoint(20, 10));
+        QTest::mouseRelease(element("MTab", slot), button, {}, QPoint(20, 10));
+    }
+    void openTabs(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            control->NewWindow(QStringLiteral("http://example.test/%1").arg(i), false);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        auto factory = std::make_unique<ScriptedEngineFactory>();
+        engines = factory.get();
+        control = std::make_unique<WBControl>(std::move(factory));
+        control->setGeometryTwips(0, 840, 9000, 6000);
+        control->show();
+        QVERIFY(QTest::qWaitForWindowExposed(control.get()));
+    }
+
+    void cleanup() { control.reset(); }
+
+    void startsWithPermanentFirstTab()
+    {
+        QCOMPARE(control->CurTab(), 0);
+        QCOMPARE(faceLeft(0), 60.0);
+        QCOMPARE(Twips::fromPixels(element("MTab", 0)->size()), QSizeF(2700, 420));
+        QVERIFY(!closeButtonShown(0));
+        QVERIFY(containerShown(0));
+        QCOMPARE(engine(0)->calls, QStringList{QStringLiteral("GoHome")});
+        QCOMPARE(title(0), QStringLiteral("MTabBox"));
+        QVERIFY(control->openSlots().isEmpty());
+        QVERIFY(control->freeSlots().isEmpty());
+    }
+
+    void newTabsStandSideBySide()
+    {
+        openTabs(2);
+        QCOMPARE(faceLeft(1), 2760.0);
+        QCOMPARE(faceLeft(2), 5460.0);
+        QCOMPARE(control->openSlots(), slotList(1, 2));
+        QCOMPARE(control->CurTab(), 2);
+        QVERIFY(closeButtonShown(2));
+        QVERIFY(!closeButtonShown(1));
+        QVERIFY(containerShown(2));
+        QVERIFY(!containerShown(1));
+        QVERIFY(!containerShown(0));
+        QCOMPARE(engine(2)->navigations, QStringList{QStringLiteral("http://example.test/1")});
+        QCOMPARE(containerTwips(2), QRectF(0, 480, 9000, 6000 - 480));
+    }
+
+    void closedSlotsAreReusedFirstClosedFirst()
+    {
+        openTabs(3);
+        control->CloseTab(2);
+        QCOMPARE(faceLeft(3), 5460.0);
+        QCOMPARE(control->CurTab(), 3);
+        QCOMPARE(control->openSlots(), slotList(1, 3));
+        QCOMPARE(control->freeSlots(), slotList(2));
+        QVERIFY(!element("MTab", 2)->isVisibleTo(control.get()));
+        QCOMPARE(engine(2)->navigations.last(), QStringLiteral("About:Blank"));
+
+        control->NewWindow(QStringLiteral("http://reused.test/"), false);
+        QCOMPARE(control->CurTab(), 2);
+        QCOMPARE(faceLeft(2), 8160.0);
+        QCOMPARE(control->openSlots(), slotList(1, 3, 2));
+        QVERIFY(control->freeSlots().isEmpty());
+
+        control->NewWindow(QStringLiteral("http://fresh.test/"), false);
+        QCOMPARE(control->CurTab(), 4);
+        QCOMPARE(faceLeft(4), 10860.0);
+    }
+
+    void closingTheOnlyExtraTabSelectsTheFirst()
+    {
+        openTabs(1);
+        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        control->CloseTab(1);
+        QCOMPARE(control->CurTab(), 0);
+        QCOMPARE(selections.count(), 1);
+        QVERIFY(containerShown(0));
+        QVERIFY(control->openSlots().isEmpty());
+        QCOMPARE(control->freeSlots(), slotList(1));
+
+        control->NewWindow(QString(), true);
+        QCOMPARE(control->CurTab(), 1);
+        QCOMPARE(faceLeft(1), 2760.0);
+    }
+
+    void closingTheRightmostSelectsTwice()
+    {
+        openTabs(3);
+        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        control->CloseTab(3);
+        QCOMPARE(selections.count(), 2);
+        QCOMPARE(control->CurTab(), 2);
+        QCOMPARE(control->openSlots(), slotList(1, 2));
+        QCOMPARE(control->freeSlots(), slotList(3));
+    }
+
+    void closingAnythingButAnOpenTabChangesNothing()
+    {
+        openTabs(2);
+        control->CloseTab(1);
+        const QStringList before = engine(2)->navigations;
+        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        control->CloseTab(1); // already closed
+        control->CloseTab(7); // never created
+        QCOMPARE(selections.count(), 0);
+        QCOMPARE(control->openSlots(), slotList(2));
+        QCOMPARE(control->freeSlots(), slotList(1));
+        QCOMPARE(engine(2)->navigations, before);
+    }
+
+    void aFirstTabClosingItselfIsBlankedAndKept()
+    {
+        openTabs(1);
+        bool cancel = false;
+        Q_EMIT engine(0)->WindowClosing(false, cancel);
+        QVERIFY(cancel);
+        QCOMPARE(engine(0)->navigations, QStringList{QStringLiteral("About:Blank")});
+        QCOMPARE(control->CurTab(), 1);
+        QCOMPARE(control->openSlots(), slotList(1));
+        QVERIFY(control->freeSlots().isEmpty());
+    }
+
+    void blankTabStartsNoNavigation()
+    {
+        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        control->NewWindow(QStringLiteral("http://ignored.test/"), true);
+        QCOMPARE(selections.count(), 1);
+        QCOMPARE(control->CurTab(), 1);
+        QVERIFY(engine(1)->navigations.isEmpty());
+        QCOMPARE(title(1), Blank);
+    }
+
+    void newTabNavigatesBeforeSelectingAndJoinsTheListLast()
+    {
+        QStringList seen;
+        connect(control.get(), &WBControl::SelectTab, this, [&] {
+            seen.append(QStringLiteral("navigations=%1 open=%2")
+                            .arg(engines->engines.back()->navigations.size())
+                            .arg(control->openSlots().size()));
+        });
+        control->NewWindow(QStringLiteral("http://a.test/"), false);
+        QCOMPARE(seen, QStringList{QStringLiteral("navigations=1 open=0")});
+    }
+
+    void openUrlTitles_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("short") << QStringLiteral("http://a.cn/") << QStringLiteral("http://a.cn/");
+        QTest::newRow("long") << QStringLiteral("http://www.example.com/a/very/long/path.html")
+                              << QStringLiteral("http://www");
+    }
+
+    void openUrlTitles()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, title);
+        openTabs(1);
+        control->OpenURL(url);
+        QCOMPARE(this->title(1), title);
+        QCOMPARE(engine(1)->navigations.last(), url);
+        QLabel *label = static_cast<QLabel *>(element("Tstr", 1));
+        QWidget *face = element("MTab", 1);
+        QCOMPARE(label->x(), (face->width() - label->width()) / 2);
+    }
+
+    void openUrlActsOnTheFirstTabToo()
+    {
+        control->OpenURL(QStringLiteral("http://b.cn/"));
+        QCOMPARE(engine(0)->navigations, QStringList{QStringLiteral("http://b.cn/")});
+        QCOMPARE(title(0), QStringLiteral("http://b.cn/"));
+    }
+
+    void resizeLaysOutOnlyTheSelectedPage()
+    {
+        openTabs(3);
+        control->resize(Twips::toPixels(QSizeF(12000, 9000)));
+        QCOMPARE(containerTwips(3), QRectF(0, 480, 12000, 9000 - 480));
+        QCOMPARE(browserTwips(3), QRectF(-15, -15, 12045, 8565));
+        QCOMPARE(containerTwips(1).width(), 9000.0);
+
+        pressFace(1, Qt::LeftButton);
+        QCOMPARE(control->CurTab(), 1);
+        QCOMPARE(containerTwips(1), QRectF(0, 480, 12000, 9000 - 480));
+    }
+
+    void noLayoutAtSixHundredOrLess()
+    {
+        const QRectF before = containerTwips(0);
+        control->resize(Twips::toPixels(QSizeF(4995, 600)));
+        QCOMPARE(containerTwips(0), before);
+        control->resize(Twips::toPixels(QSizeF(4995, 615)));
+        QCOMPARE(containerTwips(0), QRectF(0, 480, 4995, 135));
+    }
+
+    void pressesOnFaces()
+    {
+        openTabs(2);
+        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        pressFace(1, Qt::RightButton);
+        QCOMPARE(control->CurTab(), 2);
+        QCOMPARE(selections.count(), 0);
+
+        pressFace(2, Qt::LeftButton);
+        QCOMPARE(control->CurTab(), 2);
+        QCOMPARE(selections.count(), 1);
+        QVERIFY(engine(2)->widget()->hasFocus());
+
+        // The title and the icon pass presses to their face.
+        QWidget *title = element("Tstr", 1);
+        QTest::mousePress(element("MTab", 1), Qt::LeftButton, {},
+                          title->geometry().center());
+        QCOMPARE(control->CurTab(), 1);
+        QCOMPARE(selections.count(), 2);
+        QVERIFY(engine(1)->widget()->hasFocus());
+        QVERIFY(closeButtonShown(1));
+        QVERIFY(!closeButtonShown(2));
+    }
+
+    void focusGoesToTheSelectedPage()
+    {
+        openTabs(1);
+        pressFace(0, Qt::LeftButton);
+        control->window()->activateWindow();
+        control->setFocus();
+        QVERIFY(engine(0)->widget()->hasFocus());
+    }
+
+    void pageTitles_data()
+    {
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("page") << QStringLiteral("http://a.cn/") << QStringLiteral("新闻")
+                              << QStringLiteral("新闻");
+        QTest::newRow("blank page") << QStringLiteral("about:blank")
+                                    << QStringLiteral("about:blank") << Blank;
+        QTest::newRow("blank, any case") << QStringLiteral("About:Blank")
+                                         << QStringLiteral("x") << Blank;
+        QTest::newRow("thirty characters") << QStringLiteral("http://a.cn/")
+                                           << QStringLiteral("abcdefghijklmnopqrstuvwxyz0123")
+                                           << QStringLiteral("abcdefghij...");
+        QTest::newRow("empty keeps the title") << QStringLiteral("http://a.cn/") << QString()
+                                               << QStringLiteral("http://x.cn/");
+    }
+
+    void pageTitles()
+    {
+        QFETCH(QString, location);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        control->NewWindow(QStringLiteral("http://x.cn/"), false);
+        engine(1)->location = location;
+        QSignalSpy titles(control.get(), &WBControl::TitleChange);
+        QSignalSpy urls(control.get(), &WBControl::URLChang);
+        Q_EMIT engine(1)->TitleChange(text);
+        QCOMPARE(title(1), shown);
+        QCOMPARE(titles.count(), 1);
+        QCOMPARE(titles.at(0).at(0).value<qint16>(), 1);
+        QCOMPARE(titles.at(0).at(1).toString(), text);
+        QCOMPARE(urls.count(), 1);
+        QCOMPARE(urls.at(0).at(1).toString(), location);
+    }
+
+    void busyBrowsersRaiseNoUrlChange()
+    {
+        engine(0)->busy = true;
+        QSignalSpy titles(control.get(), &WBControl::TitleChange);
+        QSignalSpy urls(control.get(), &WBControl::URLChang);
+        Q_EMIT engine(0)->TitleChange(QStringLiteral("t"));
+        QCOMPARE(titles.count(), 1);
+        QCOMPARE(urls.count(), 0);
+    }
+
+    void eventsCarryTheSlotNumber()
+    {
+        openTabs(2);
+        QSignalSpy before(control.get(), &WBControl::BeforeNavigate2);
+        QSignalSpy begin(control.get(), &WBControl::DownloadBegin);
+        QSignalSpy progress(control.get(), &WBControl::ProgressChange);
+        QSignalSpy committed(control.get(), &WBControl::NavigateComplete2);
+        QSignalSpy property(control.get(), &WBControl::PropertyChange);
+        engine(1)->location = QStringLiteral("http://one.cn/");
+
+        QVERIFY(!engine(1)->Silent());
+        Q_EMIT engine(1)->BeforeNavigate2(QStringLiteral("http://next.cn/"));
+        QVERIFY(engine(1)->Silent());
+        Q_EMIT engine(1)->DownloadBegin();
+        Q_EMIT engine(1)->ProgressChange(5000, 10000);
+        Q_EMIT engine(1)->NavigateComplete2(QStringLiteral("http://next.cn/"));
+        Q_EMIT engine(1)->PropertyChange(QStringLiteral("p"));
+
+        QCOMPARE(before.takeFirst(), (QVariantList{qint16(1), QStringLiteral("http://next.cn/")}));
+        QCOMPARE(begin.takeFirst(), (QVariantList{qint16(1), QStringLiteral("http://one.cn/")}));
+        QCOMPARE(progress.takeFirst(), (QVariantList{qint16(1), 5000, 10000}));
+        QCOMPARE(committed.takeFirst(), (QVariantList{qint16(1), QStringLiteral("http://next.cn/")}));
+        QCOMPARE(property.takeFirst(), (QVariantList{qint16(1), QStringLiteral("p")}));
+    }
+
+    void downloadCompleteRelaysTheSelectedBrowser()
+    {
+        openTabs(2);
+        QSignalSpy complete(control.get(), &WBControl::DownloadComplete);
+        const QRectF container = containerTwips(2);
+        Q_EMIT engine(1)->DownloadComplete(); // a background tab
+        QCOMPARE(complete.takeFirst(), QVariantList{qint16(1)});
+        QCOMPARE(browserTwips(2),
+                 QRectF(-15, -15, container.width() + 45, container.height() + 15));
+        control->resize(control->size() + QSize(0, 1));
+        QCOMPARE(browserTwips(2).width(), container.width() + 45);
+    }
+
+    void pagesOpeningWindowsGetANewTab()
+    {
+        openTabs(1);
+        pressFace(0, Qt::LeftButton);
+        QStringList order;
+        connect(control.get(), &WBControl::NewWindow2, this,
+                [&](qint16 index) { order.append(QStringLiteral("NewWindow2 %1").arg(index)); });
+        connect(control.get(), &WBControl::SelectTab, this,
+                [&] { order.append(QStringLiteral("SelectTab %1").arg(control->CurTab())); });
+        BrowserEngine *target = nullptr;
+        bool cancel = false;
+        Q_EMIT engine(0)->NewWindow2(target, cancel);
+        QCOMPARE(order, (QStringList{QStringLiteral("NewWindow2 0"), QStringLiteral("SelectTab 2")}));
+        QCOMPARE(target, engine(2));
+        QCOMPARE(control->openSlots(), slotList(1, 2));
+        QVERIFY(engine(2)->navigations.isEmpty());
+        QCOMPARE(faceLeft(2), 5460.0);
+    }
+
+    void pagesClosingThemselvesCloseTheirTab()
+    {
+        openTabs(3);
+        bool cancel = false;
+        Q_EMIT engine(1)->WindowClosing(false, cancel);
+        QVERIFY(cancel);
+        QCOMPARE(control->openSlots(), slotList(2, 3));
+        QCOMPARE(control->CurTab(), 3);
+        QCOMPARE(faceLeft(2), 2760.0);
+        QCOMPARE(faceLeft(3), 5460.0);
+    }
+
+    void urlPropertyUsesTheSelectedTab()
+    {
+        openTabs(1);
+        engine(0)->location = QStringLiteral("http://zero.cn/");
+        engine(1)->location = QStringLiteral("http://one.cn/");
+        QCOMPARE(control->URL(), QStringLiteral("http://one.cn/"));
+        control->setURL(QStringLiteral("http://written.cn/"));
+        QCOMPARE(engine(1)->navigations.last(), QStringLiteral("http://written.cn/"));
+        pressFace(0, Qt::LeftButton);
+        QCOMPARE(control->URL(), QStringLiteral("http://zero.cn/"));
+    }
+
+    void closeButtonClosesOnReleaseInside()
+    {
+        openTabs(2);
+        QWidget *close = element("Tcbt", 2);
+        QTest::mousePress(close, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(control->CurTab(), 2);
+        QTest::mouseRelease(close, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(control->CurTab(), 1);
+        QCOMPARE(control->openSlots(), slotList(1));
+    }
+};
+
+QUILLET_TEST_MAIN(TabModelTest)
+#include "tst_tabmodel.moc"
