@@ -47,22 +47,24 @@ void HoverTracker::onMove(const QMouseEvent *event)
     if (!isInside(event->position(), m_face)) {
         PointerCapture::release(m_face);
         Q_EMIT lookWanted(Look::Normal);
+        Q_EMIT movedOutside();
         return;
     }
     PointerCapture::capture(m_face);
     Q_EMIT lookWanted(event->buttons() == Qt::LeftButton ? pressedLook() : Look::Hover);
+    Q_EMIT movedInside(event->position());
 }
 
 void HoverTracker::onPress(const QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && (m_pressedLook || !m_actsOnPress))
         Q_EMIT lookWanted(pressedLook());
-    Q_EMIT pressed(event->button());
+    Q_EMIT pressed(event->button(), event->modifiers(), event->position());
 }
 
 void HoverTracker::onRelease(const QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (m_actsOnPress || event->button() != Qt::LeftButton)
         return;
     Q_EMIT lookWanted(Look::Normal);
     if (isInside(event->position(), m_face))

@@ -16,6 +16,9 @@ class QWidget;
 // - A left press asks for Pressed; a left release asks for Normal and, when the release
 //   point is inside, emits clicked(). Other buttons change nothing.
 // - Points on the right and bottom edges count as inside.
+//
+// Faces that act on the press itself (menus, drop parts) report every press at once and
+// have no release handling: see setActsOnPress().
 class HoverTracker final : public QObject
 {
     Q_OBJECT
@@ -30,14 +33,21 @@ public:
     void setPressedLookEnabled(bool enabled) { m_pressedLook = enabled; }
     // A face that is not tracking ignores moves: no capture, no change of look.
     void setTracking(bool tracking) { m_tracking = tracking; }
+    // A face that acts on the press asks for Pressed on a left press only when it has a
+    // pressed look, and a release changes nothing.
+    void setActsOnPress(bool actsOnPress) { m_actsOnPress = actsOnPress; }
 
     static bool isInside(QPointF position, const QWidget *face);
 
 Q_SIGNALS:
     void lookWanted(HoverTracker::Look look);
-    // Any button pressed on the face, for faces that act on the press itself.
-    void pressed(Qt::MouseButton button);
+    // Any button pressed on the face, for faces that act on the press itself; the
+    // position is in the face's coordinates.
+    void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
     void clicked();
+    // Every tracked move inside the face, and the move that finds the pointer outside.
+    void movedInside(QPointF position);
+    void movedOutside();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -51,4 +61,5 @@ private:
     QWidget *m_face;
     bool m_pressedLook = true;
     bool m_tracking = true;
+    bool m_actsOnPress = false;
 };

@@ -20,6 +20,7 @@ public:
     bool isShowing(const QPixmap &picture) const;
 
     void setBackgroundColor(const QColor &color);
+    const QColor &backgroundColor() const { return m_background; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+// A menu caption: plain text on an opaque background, sized to its text. An ampersand
+// marks the next letter as the access key: the ampersand is not drawn and the letter is
+// underlined. Pointer reports pass through it to the element below.
+class CaptionLabel final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CaptionLabel(QWidget *parent = nullptr);
+
+    void setText(const QString &text);
+    const QString &text() const { return m_text; }
+
+    // Assigns and repaints only when the colour differs from the current one.
+    void setBackgroundColor(const QColor &color);
+    const QColor &backgroundColor() const { return m_background; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_text;
+    QColor m_background = Qt::white;
+};

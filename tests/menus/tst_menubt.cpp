@@ -1,0 +1,214 @@
+// The menu-bar button: its three looks and the open flag under pointer moves, presses
+// and the host's calls, its events, its fixed size and its persisted caption.
+#include "captionlabel.h"
+#include "menubt.h"
+#include "menucolors.h"
+#include "picturebox.h"
+#include "propertybag.h"
+#include "testmain.h"
+#include "twips.h"
+
+#include <QSignalSpy>
+
+class MenuBtTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QWidget> host;
+    MenuBt *button = nullptr;
+
+    PictureBox *fill() const { return button->findChild<PictureBox *>(QStringLiteral("Picture2")); }
+    CaptionLabel *caption() const
+    {
+        return button->findChild<CaptionLabel *>(QStringLiteral("Label1"));
+    }
+    QString look() const
+    {
+        const QColor outline =
+            button->findChild<PictureBox *>(QStringLiteral("Picture1"))->backgroundColor();
+        const QColor inside = fill()->backgroundColor();
+        if (caption()->backgroundColor() != inside)
+            return QStringLiteral("caption differs from fill");
+        if (outline == MenuColors::Background && inside == MenuColors::Background)
+            return QStringLiteral("normal");
+        if (outline == MenuColors::HoverOutline && inside == MenuColors::HoverFill)
+            return QStringLiteral("hover");
+        if (outline == MenuColors::Border && inside == MenuColors::Background)
+            return QStringLiteral("open");
+        return QStringLiteral("unknown");
+    }
+    // One step of a scenario, by name.
+    void run(const QString &step)
+    {
+        static int x = 10;
+        x = x == 10 ? 11 : 10; // successive moves to the same point are not reported
+        if (step == QLatin1String("move"))
+            QTest::mouseMove(fill(), QPoint(x, 8));
+        else if (step == QLatin1String("leave"))
+            QTest::mouseMove(fill(), QPoint(fill()->width() + x, 8));
+        else if (step == QLatin1String("left click"))
+            QTest::mouseClick(fill(), Qt::LeftButton, {}, QPoint(x, 8));
+        else if (step == QLatin1String("right click"))
+            QTest::mouseClick(fill(), Qt::RightButton, {}, QPoint(x, 8));
+        else if (step == QLatin1String("ShowMS(true)"))
+            button->ShowMS(true);
+        else if (step == QLatin1String("ShowMS(false)"))
+            button->ShowMS(false);
+        else if (step == QLatin1String("SetColor(true)"))
+            button->SetColor(true);
+        else if (step == QLatin1String("SetColor(false)"))
+            button->SetColor(false);
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        host = std::make_unique<QWidget>();
+        host->resize(300, 100);
+        button = new MenuBt(host.get());
+        button->move(4, 35);
+        host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+        // Away from where the last test left the pointer: a move to the point the
+        // pointer is already at is not reported.
+        QTest::mouseMove(host.get(), QPoint(299, 99));
+    }
+
+    void cleanup() { host.reset(); }
+
+    void looks_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<bool>("open");
+        const auto steps = [](const char *list) {
+            return QString::fromLatin1(list).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        };
+        QTest::newRow("created") << steps("") << "normal" << false;
+        QTest::newRow("pointer over") << steps("move") << "hover" << false;
+        QTest::newRow("pointer left") << steps("move,leave") << "normal" << false;
+        QTest::newRow("left click opens") << steps("move,left click") << "open" << true;
+        QTest::newRow("right click changes nothing")
+            << steps("move,right click") << "hover" << false;
+        QTest::newRow("ShowMS(true)") << steps("ShowMS(true)") << "open" << true;
+        QTest::newRow("open ignores moves")
+            << steps("ShowMS(true),move,leave,move") << "open" << true;
+        QTest::newRow("open ignores SetColor(true)")
+            << steps("ShowMS(true),SetColor(true)") << "open" << true;
+        QTest::newRow("ShowMS(false) keeps colours")
+            << steps("ShowMS(true),ShowMS(false)") << "open" << false;
+        QTest::newRow("closing pair")
+            << steps("ShowMS(true),ShowMS(false),SetColor(false)") << "normal" << false;
+        QTest::newRow("closed follows the pointer again")
+            << steps("ShowMS(true),ShowMS(false),move") << "hover" << false;
+        QTest::newRow("SetColor(false) while open")
+            << steps("ShowMS(true),SetColor(false)") << "normal" << true;
+        QTest::newRow("still open: moves leave it white")
+            << steps("ShowMS(true),SetColor(false),move") << "normal" << true;
+        QTest::newRow("SetColor(true)") << steps("SetColor(true)") << "hover" << false;
+    }
+
+    void looks()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, look);
+        QFETCH(bool, open);
+        for (const QString &step : std::as_const(steps))
+            run(step);
+        QCOMPARE(this->look(), look);
+        QCOMPARE(button->isOpen(), open);
+    }
+
+    void mouseDownForEveryButton_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("pressed");
+        QTest::newRow("left") << Qt::LeftButton;
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+
+    void mouseDownForEveryButton()
+    {
+        QFETCH(Qt::MouseButton, pressed);
+        // The host sees the open look already set when it handles a left press.
+        bool openInHandler = false;
+        connect(button, &MenuBt::MouseDown, this, [&] { openInHandler = button->isOpen(); });
+        QSignalSpy down(button, &MenuBt::MouseDown);
+        const QPoint at = caption()->geometry().center();
+        QTest::mousePress(fill(), pressed, Qt::ControlModifier, at);
+        QTest::mouseRelease(fill(), pressed, Qt::ControlModifier, at);
+        QCOMPARE(down.count(), 1);
+        QCOMPARE(down.at(0).at(0).value<Qt::MouseButton>(), pressed);
+        QCOMPARE(down.at(0).at(1).value<Qt::KeyboardModifiers>(),
+                 Qt::KeyboardModifiers(Qt::ControlModifier));
+        QCOMPARE(down.at(0).at(2).toDouble(), Twips::fromPixels(at.x()));
+        QCOMPARE(down.at(0).at(3).toDouble(), Twips::fromPixels(at.y()));
+        QCOMPARE(openInHandler, pressed == Qt::LeftButton);
+    }
+
+    void mouseOnForEveryMoveInside()
+    {
+        QSignalSpy on(button, &MenuBt::MouseOn);
+        QTest::mouseMove(fill(), QPoint(5, 5));
+        QTest::mouseMove(fill(), QPoint(6, 5));
+        QCOMPARE(on.count(), 2);
+        button->ShowMS(true);
+        QTest::mouseMove(fill(), caption()->geometry().center());
+        QCOMPARE(on.count(), 3);
+        QTest::mouseMove(fill(), QPoint(-3, 5));
+        QCOMPARE(on.count(), 3);
+    }
+
+    void sizeIsFixed()
+    {
+        QCOMPARE(Twips::fromPixels(button->size()), QSizeF(870, 270));
+        button->resize(200, 90);
+        QCOMPARE(Twips::fromPixels(button->size()), QSizeF(870, 270));
+        QCOMPARE(Twips::fromPixels(fill()->geometry()), QRectF(15, 15, 840, 240));
+    }
+
+    void captionStaysCentred_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("default") << QStringLiteral("菜单(&M)");
+        QTest::newRow("short") << QStringLiteral("文件(&F)");
+        QTest::newRow("wider than the fill") << QStringLiteral("一个非常非常长的菜单标题(&L)");
+    }
+
+    void captionStaysCentred()
+    {
+        QFETCH(QString, text);
+        button->setMCaption(text);
+        QCOMPARE(button->MCaption(), text);
+        QCOMPARE(caption()->text(), text);
+        const double left = Twips::fromPixels(caption()->x());
+        const double width = Twips::fromPixels(caption()->width());
+        QVERIFY(qAbs(left - (840 - width) / 2) <= Twips::PerPixel);
+        QCOMPARE(Twips::fromPixels(caption()->y()), 30.0);
+    }
+
+    void captionIsPersistedOnlyWhenNotDefault()
+    {
+        PropertyBag saved;
+        button->WriteProperties(saved);
+        QVERIFY(saved.values().isEmpty());
+
+        button->setMCaption(QStringLiteral("帮助(&H)"));
+        button->WriteProperties(saved);
+        QCOMPARE(saved.values(),
+                 (QVariantMap{{QStringLiteral("MCaption"), QStringLiteral("帮助(&H)")}}));
+
+        MenuBt loaded;
+        loaded.ReadProperties(saved);
+        QCOMPARE(loaded.MCaption(), QStringLiteral("帮助(&H)"));
+        MenuBt fresh;
+        fresh.ReadProperties(PropertyBag());
+        QCOMPARE(fresh.MCaption(), QStringLiteral("菜单(&M)"));
+    }
+};
+
+QUILLET_TEST_MAIN(MenuBtTest)
+#include "tst_menubt.moc"
