@@ -15,8 +15,8 @@ HoverTracker::HoverTracker(QWidget *face)
 
 bool HoverTracker::isInside(QPointF position, const QWidget *face)
 {
-    return position.x() >= 0 && position.y() >= 0 && position.x() <= face->width()
-           && position.y() <= face->height();
+    return position.x() >= 0 && position.y() >= 0 && position.x() <= face->width() &&
+           position.y() <= face->height();
 }
 
 bool HoverTracker::eventFilter(QObject *watched, QEvent *event)

@@ -24,7 +24,12 @@ class HoverTracker final : public QObject
     Q_OBJECT
 
 public:
-    enum class Look { Normal, Hover, Pressed };
+    enum class Look
+    {
+        Normal,
+        Hover,
+        Pressed
+    };
     Q_ENUM(Look)
 
     explicit HoverTracker(QWidget *face);
