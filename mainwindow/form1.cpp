@@ -1,6 +1,9 @@
 #include "form1.h"
 
 #include "browserengine.h"
+#include "menubt.h"
+#include "mymenu.h"
+#include "propertybag.h"
 #include "twips.h"
 #include "wbcontrol.h"
 
@@ -11,10 +14,46 @@
 namespace {
 
 constexpr double ScreenShare = 0.9;
+constexpr qint16 EngineMenu = 3;
+
+// The menu-bar captions, as saved with the window's layout.
+const std::array<QString, 4> &menuBarCaptions()
+{
+    static const std::array<QString, 4> captions{
+        QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"), QStringLiteral("查看(&V)"),
+        QStringLiteral("帮助(&H)")};
+    return captions;
+}
+
+// The rows of the File, Edit, View and Help menus; the engine menu lists the engines.
+QStringList menuRows(int menu)
+{
+    switch (menu) {
+    case 0:
+        return {QStringLiteral("新建(&N)"),     QStringLiteral("打开(&O)"),
+                QStringLiteral("保存(&S)"),     QStringLiteral("打印(&P)"),
+                QStringLiteral("打印预览(&V)"), QStringLiteral("属性(&R)"),
+                QStringLiteral("关闭(&C)")};
+    case 1:
+        return {QStringLiteral("剪切(&T)"), QStringLiteral("复制(&C)"), QStringLiteral("粘贴(&P)"),
+                QStringLiteral("全选(&A)"), QStringLiteral("查找(&F)")};
+    case 2:
+        return {QStringLiteral("后退(&B)"),   QStringLiteral("前进(&F)"),
+                QStringLiteral("停止(&S)"),   QStringLiteral("刷新(&R)"),
+                QStringLiteral("主页(&H)"),   QStringLiteral("空白页(&L)"),
+                QStringLiteral("收藏夹(&F)"), QStringLiteral("源文件(&C)")};
+    case 4:
+        return {QStringLiteral("快速入门(&Q)"), QStringLiteral("帮助(&P)"),
+                QStringLiteral("关于(&A)")};
+    default:
+        return {};
+    }
+}
 
 } // namespace
 
-Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
+Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTable &searchEngines,
+             QWidget *parent)
     : QWidget(parent)
     , m_wbControl(new WBControl(std::move(engines), this))
 {
@@ -26,8 +65,72 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
 
     m_wbControl->setObjectName(QStringLiteral("WBControl1"));
     m_wbControl->setGeometryTwips(0, 840, 7335, 4455);
+    createMenus();
 
+    loadSearchEngines(searchEngines);
     fitToScreen();
+    for (int menu = 0; menu < 5; ++menu) {
+        const QStringList rows = menuRows(menu);
+        for (int row = 0; row < rows.size(); ++row)
+            m_menus[menu]->AddMenu(static_cast<qint16>(row), rows.at(row));
+    }
+    for (size_t engine = 0; engine < searchEngines.size(); ++engine)
+        m_menus[EngineMenu]->AddMenu(static_cast<qint16>(engine), searchEngines[engine].name);
+    m_menus[EngineMenu]->checkItem(0);
+}
+
+void Form1::createMenus()
+{
+    const double barLefts[] = {60, 930, 1800, 2670};
+    for (size_t i = 0; i < m_menuBts.size(); ++i) {
+        auto *button = new MenuBt(this);
+        button->setObjectName(QStringLiteral("MenuBt%1").arg(i + 1));
+        button->move(Twips::toPixels(barLefts[i], 520));
+        PropertyBag design;
+        design.WriteProperty(QStringLiteral("MCaption"), menuBarCaptions()[i], QString());
+        button->ReadProperties(design);
+        m_menuBts[i] = button;
+    }
+    const double menuTops[] = {1800, 2400, 3120, 3720, 4320};
+    for (size_t i = 0; i < m_menus.size(); ++i) {
+        auto *menu = new MyMenu(this);
+        menu->setObjectName(QStringLiteral("MyMenu%1").arg(i + 1));
+        menu->move(Twips::toPixels(7800, menuTops[i]));
+        menu->hide();
+        m_menus[i] = menu;
+    }
+
+    MyMenu *engineMenu = m_menus[EngineMenu];
+    connect(engineMenu, &MyMenu::MouseDown, this,
+            [this](qint16 index, Qt::MouseButton, Qt::KeyboardModifiers shift) {
+                onSearchEngineChosen(index, shift);
+            });
+    connect(engineMenu, &MyMenu::Hide, this, &Form1::onSearchEngineMenuHide);
+}
+
+void Form1::loadSearchEngines(const SearchEngineTable &searchEngines)
+{
+    for (size_t engine = 0; engine < searchEngines.size(); ++engine) {
+        SearchPrefix[engine] = searchEngines[engine].prefix;
+        EngineHome[engine] = searchEngines[engine].home;
+    }
+    SearchPrefix[5] = SearchPrefix[0];
+}
+
+// Any button, and the menu's accelerator keys, choose an engine; Ctrl alone also opens
+// the engine's home page in the selected tab.
+void Form1::onSearchEngineChosen(qint16 Index, Qt::KeyboardModifiers Shift)
+{
+    m_menus[EngineMenu]->hide();
+    SearchPrefix[5] = SearchPrefix[static_cast<size_t>(Index)];
+    m_menus[EngineMenu]->checkItem(Index);
+    if (Shift == Qt::ControlModifier)
+        m_wbControl->OpenURL(EngineHome[static_cast<size_t>(Index)]);
+}
+
+void Form1::onSearchEngineMenuHide()
+{
+    m_menus[EngineMenu]->hide();
 }
 
 Form1::~Form1() = default;

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "searchengines.h"
+
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class BrowserEngineFactory;
+class MenuBt;
+class MyMenu;
 class WBControl;
 
 // Quillet's main window. It owns every control of the window, lays them out when its
@@ -15,7 +20,10 @@ class Form1 final : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent = nullptr);
+    // `searchEngines` are the engines searches go to, in the engine menu's order.
+    explicit Form1(std::unique_ptr<BrowserEngineFactory> engines,
+                   const SearchEngineTable &searchEngines = SearchEngines::standard(),
+                   QWidget *parent = nullptr);
     ~Form1() override;
 
     WBControl *WBControl1() const { return m_wbControl; }
@@ -29,7 +37,20 @@ private:
     // The outer size is 0.9 of the screen's, window frame included, centred.
     void fitToScreen();
     void layOut();
+    void createMenus();
+    void loadSearchEngines(const SearchEngineTable &searchEngines);
+
+    // The engine menu MyMenu4.
+    void onSearchEngineChosen(qint16 Index, Qt::KeyboardModifiers Shift);
+    void onSearchEngineMenuHide();
 
     WBControl *m_wbControl;
+    std::array<MenuBt *, 4> m_menuBts{};
+    // File, Edit, View, search engines, Help.
+    std::array<MyMenu *, 5> m_menus{};
+    // Query prefixes by engine; entry 5 is a copy of the selected engine's, the one
+    // searches use.
+    std::array<QString, 6> SearchPrefix;
+    std::array<QString, 5> EngineHome;
     bool m_fittedWithFrame = false;
 };

@@ -27,8 +27,7 @@ MenuBt::MenuBt(QWidget *parent)
     m_fill->setObjectName(QStringLiteral("Picture2"));
     m_fill->setGeometry(Twips::toPixels(15, 15, FillWidth, 240));
     m_caption->setObjectName(QStringLiteral("Label1"));
-    m_caption->setText(DefaultCaption);
-    centreCaption();
+    setCaption(DefaultCaption);
     applyLook(Look::Normal);
 
     // The fill follows the pointer with colours and reports presses at once; the
@@ -72,13 +71,13 @@ QString MenuBt::MCaption() const
 
 void MenuBt::setMCaption(const QString &New_MCaption)
 {
-    m_caption->setText(New_MCaption);
-    centreCaption();
+    setCaption(New_MCaption);
+    Q_EMIT PropertyChanged(CaptionKey);
 }
 
 void MenuBt::ReadProperties(const PropertyBag &bag)
 {
-    setMCaption(bag.ReadProperty(CaptionKey, DefaultCaption).toString());
+    setCaption(bag.ReadProperty(CaptionKey, DefaultCaption).toString());
 }
 
 void MenuBt::WriteProperties(PropertyBag &bag) const
@@ -97,8 +96,9 @@ void MenuBt::applyLook(Look look)
     m_caption->setBackgroundColor(fill);
 }
 
-void MenuBt::centreCaption()
+void MenuBt::setCaption(const QString &caption)
 {
+    m_caption->setText(caption);
     // A caption wider than the fill starts left of it: centred all the same.
     const double width = Twips::fromPixels(m_caption->width());
     m_caption->move(Twips::toPixels((FillWidth - width) / 2, 30));

@@ -32,6 +32,7 @@ public:
     bool isOpen() const { return m_open; }
 
     QString MCaption() const;
+    // Sets and centres the caption and reports "MCaption" changed.
     void setMCaption(const QString &New_MCaption);
 
     // The persisted caption, key "MCaption", default "菜单(&M)".
@@ -44,6 +45,8 @@ Q_SIGNALS:
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
     // Every pointer move inside the button, open or not.
     void MouseOn();
+    // A persisted design property changed; its container may save the design again.
+    void PropertyChanged(const QString &PropertyName);
 
 private:
     enum class Look
@@ -54,7 +57,7 @@ private:
     };
 
     void applyLook(Look look);
-    void centreCaption();
+    void setCaption(const QString &caption);
 
     PictureBox *m_outline;
     PictureBox *m_fill;

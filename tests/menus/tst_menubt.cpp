@@ -196,14 +196,19 @@ private Q_SLOTS:
         button->WriteProperties(saved);
         QVERIFY(saved.values().isEmpty());
 
+        QSignalSpy changed(button, &MenuBt::PropertyChanged);
         button->setMCaption(QStringLiteral("帮助(&H)"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("MCaption"));
         button->WriteProperties(saved);
         QCOMPARE(saved.values(),
                  (QVariantMap{{QStringLiteral("MCaption"), QStringLiteral("帮助(&H)")}}));
 
         MenuBt loaded;
+        QSignalSpy loadChanged(&loaded, &MenuBt::PropertyChanged);
         loaded.ReadProperties(saved);
         QCOMPARE(loaded.MCaption(), QStringLiteral("帮助(&H)"));
+        QVERIFY(loadChanged.isEmpty());
         MenuBt fresh;
         fresh.ReadProperties(PropertyBag());
         QCOMPARE(fresh.MCaption(), QStringLiteral("菜单(&M)"));
