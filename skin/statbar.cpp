@@ -94,6 +94,8 @@ StatBar::StatBar(QWidget *parent)
     QPalette fillPalette = m_fill->palette();
     fillPalette.setColor(QPalette::Window, FillColor);
     m_fill->setPalette(fillPalette);
+    // Otherwise it takes the frame's role, the window background.
+    m_fill->setBackgroundRole(QPalette::Window);
     m_fill->setAutoFillBackground(true);
     setValue(100);
 
@@ -169,6 +171,10 @@ void StatBar::placeMovingParts()
 {
     const double separatorLeft = SeparatorShare * geometryTwips().width() - SeparatorOffset;
     m_splitBar->move(Twips::toPixels(separatorLeft, SeparatorTop));
+    // A long status text ends at the separator instead of going on past the frame,
+    // under the percentage.
+    m_label->setMaximumWidth(std::max(0, m_splitBar->x() - m_label->x()));
+    m_label->adjustSize();
     const double frameLeft = separatorLeft + FrameGap;
     m_progressBar->move(Twips::toPixels(frameLeft, (BarHeight - FrameHeight) / 2));
     m_percentage->move(Twips::toPixels(frameLeft + PercentageGap), m_percentage->y());

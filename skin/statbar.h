@@ -14,6 +14,7 @@ class QLabel;
 // Lengths are twips. The bar keeps the exact twips its host gives it, so its layout
 // follows the host's numbers rather than their whole-pixel rounding. Its height is
 // always 360 once it is wider than 2500; at 2500 or less a size change moves nothing.
+// A status text too long for its room is cut at the separator.
 //
 // Children are named as the bar's elements: Label1 (status text), SplitBar (separator),
 // ProgressBar (progress frame), Progressbg (fill, inside the frame), ProgressH

@@ -39,6 +39,7 @@ private Q_SLOTS:
         QCOMPARE(bar->linkInfo(), QStringLiteral("就绪"));
         QCOMPARE(percentage(), QStringLiteral("100%"));
         QCOMPARE(bar->Value(), 940);
+        QCOMPARE(element("Progressbg")->grab().toImage().pixelColor(1, 1), QColor(191, 216, 247));
         QCOMPARE(bar->height(), Twips::toPixels(360));
         QCOMPARE(element("SplitBar")->size(), QSize(2, 20));
         QCOMPARE(element("ProgressBar")->size(), Twips::toPixels(QSizeF(1000, 250)));
@@ -84,11 +85,26 @@ private Q_SLOTS:
     void linkInfoReplacesTheText()
     {
         QFETCH(QString, text);
+        bar->setGeometryTwips(QRectF(0, 0, 9000, 360));
         bar->setLinkInfo(text);
         QCOMPARE(bar->linkInfo(), text);
         // Shown as written, markup included, and sized to it.
         const auto *label = static_cast<QLabel *>(element("Label1"));
         QVERIFY(qAbs(label->width() - label->fontMetrics().horizontalAdvance(text)) <= 1);
+    }
+
+    void aLongTextEndsAtTheSeparator()
+    {
+        bar->setGeometryTwips(QRectF(0, 0, 6000, 360));
+        bar->setLinkInfo(QStringLiteral("正在打开: http://127.0.0.1/") +
+                         QString(300, QLatin1Char('x')));
+        QCOMPARE(element("Label1")->geometry().right() + 1, position("SplitBar").x());
+
+        // Given more room, it shows more.
+        bar->setGeometryTwips(QRectF(0, 0, 9000, 360));
+        QCOMPARE(element("Label1")->geometry().right() + 1, position("SplitBar").x());
+        bar->setLinkInfo(QStringLiteral("就绪"));
+        QVERIFY(element("Label1")->width() < position("SplitBar").x() / 2);
     }
 
     void layout_data()
