@@ -31,11 +31,6 @@ constexpr double BorderWidth = 15;
 const QColor FillColor(191, 216, 247);
 const QColor BorderColor(174, 175, 180);
 
-double heightOf(const QWidget *widget)
-{
-    return Twips::fromPixels(widget->height());
-}
-
 } // namespace
 
 // The progress frame: a window-coloured box with a one-pixel border, holding the fill.
@@ -82,12 +77,13 @@ StatBar::StatBar(QWidget *parent)
     // The status text carries page addresses: never read it as markup.
     m_label->setTextFormat(Qt::PlainText);
     m_label->adjustSize();
-    const double textTop = (BarHeight - heightOf(m_label)) / 2;
+    const double textTop = (BarHeight - Twips::fromPixels(m_label->height())) / 2;
     m_label->move(Twips::toPixels(IconLeft + Twips::fromPixels(m_icon.width()) + TextGap, textTop));
-    m_percentage->move(Twips::toPixels(FillInset, textTop));
+    // Its left follows the frame.
+    m_percentage->move(0, Twips::toPixels(textTop));
 
     m_splitBar->setPicture(QPixmap(QStringLiteral(":/skin/images/SplitBg.png")));
-    // The separator and the frame cover any part of a long status text that reaches them.
+    // Windows of their own, above the texts.
     m_splitBar->raise();
     m_progressBar->raise();
 
