@@ -10,6 +10,7 @@
 class BrowserEngineFactory;
 class MenuBt;
 class MyMenu;
+class StatBar;
 class WBControl;
 
 // Quillet's main window. It owns every control of the window, lays them out when its
@@ -27,6 +28,7 @@ public:
     ~Form1() override;
 
     WBControl *WBControl1() const { return m_wbControl; }
+    StatBar *StatBar1() const { return m_statBar; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -44,7 +46,13 @@ private:
     void onSearchEngineChosen(qint16 Index, Qt::KeyboardModifiers Shift);
     void onSearchEngineMenuHide();
 
+    // WBControl1's events.
+    void onBeforeNavigate2(qint16 Index, const QString &URL);
+    void onProgressChange(qint16 Index, qint32 Progress, qint32 ProgressMax);
+    void onDownloadComplete(qint16 Index);
+
     WBControl *m_wbControl;
+    StatBar *m_statBar;
     std::array<MenuBt *, 4> m_menuBts{};
     // File, Edit, View, search engines, Help.
     std::array<MyMenu *, 5> m_menus{};

@@ -5,6 +5,7 @@
 #include "menubt.h"
 #include "mymenu.h"
 #include "scriptedengine.h"
+#include "statbar.h"
 #include "testmain.h"
 #include "twips.h"
 #include "wbcontrol.h"
@@ -113,14 +114,18 @@ private Q_SLOTS:
         QCOMPARE(menu->checkedIndex(), checked);
     }
 
-    void popUpMenusAreDrawnAboveTheBrowser()
+    void popUpMenusAreDrawnAboveTheBrowserAndStatusBar()
     {
         auto *menu = window->findChild<MyMenu *>(QStringLiteral("MyMenu1"));
-        menu->move(Twips::toPixels(100, 1000));
-        menu->show();
-        const QPoint inside = menu->geometry().center();
-        QVERIFY(window->WBControl1()->geometry().contains(inside));
-        QVERIFY(menu->isAncestorOf(window->childAt(inside)));
+        for (const QWidget *below : {static_cast<QWidget *>(window->WBControl1()),
+                                     static_cast<QWidget *>(window->StatBar1())}) {
+            menu->hide();
+            menu->move(below->geometry().center() - QPoint(10, 10));
+            menu->show();
+            const QPoint corner = menu->geometry().topLeft() + QPoint(2, 2);
+            QVERIFY(below->geometry().contains(corner));
+            QVERIFY(menu->isAncestorOf(window->childAt(corner)));
+        }
     }
 };
 
