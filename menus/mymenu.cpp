@@ -78,8 +78,7 @@ MyMenu::MyMenu(QWidget *parent)
     m_panel->setObjectName(QStringLiteral("Picture2"));
     m_panel->setBackgroundColor(MenuColors::Background);
 
-    createStrip(m_strip, m_panel, QStringLiteral("Image1"))
-        ->setGeometry(Twips::toPixels(30, Margin, StripWidth, 360));
+    place(createStrip(m_strip, m_panel, QStringLiteral("Image1")), 30, Margin, StripWidth, 360);
     for (int i = 0; i < 4; ++i) {
         auto *line = new PictureBox(m_panel);
         line->setObjectName(QStringLiteral("Line%1").arg(i + 1));
@@ -122,9 +121,7 @@ void MyMenu::AddMenu(qint16 MIndex, const QString &MenuCaption)
         return;
     if (MIndex == itemCount())
         createRow();
-    CaptionLabel *caption = row(MIndex).caption;
-    caption->setText(MenuCaption);
-    caption->move(Twips::toPixels(420, 60));
+    row(MIndex).caption->setText(MenuCaption);
     setHeightForRows();
 }
 
