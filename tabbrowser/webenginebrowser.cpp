@@ -31,8 +31,7 @@ public:
     Page(QWebEngineProfile *profile, WebEngineBrowser *browser)
         : QWebEnginePage(profile, browser->m_view)
         , m_browser(browser)
-    {
-    }
+    {}
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
