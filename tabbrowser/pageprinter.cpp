@@ -29,6 +29,8 @@ PagePrinter::PagePrinter(QWebEngineView *view)
     connect(view, &QWebEngineView::printFinished, this, finish);
     // A renderer that dies while printing never reports the print.
     connect(view, &QWebEngineView::renderProcessTerminated, this, [finish] { finish(false); });
+    // A page's own print button (window.print()) gets the print dialog too.
+    connect(view, &QWebEngineView::printRequested, this, &PagePrinter::print);
 }
 
 PagePrinter::~PagePrinter()
@@ -58,7 +60,7 @@ bool PagePrinter::start(QPrinter *target, std::function<void(bool)> done)
 
 void PagePrinter::print()
 {
-    if (m_done)
+    if (m_done || m_dialog)
         return;
     auto *dialog = new QPrintDialog(printer(), m_view);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -69,17 +71,19 @@ void PagePrinter::print()
                 warnUser(m_view, QStringLiteral("打印"), QStringLiteral("无法打印此网页。"));
         });
     });
+    m_dialog = dialog;
     dialog->open();
 }
 
 void PagePrinter::preview()
 {
-    if (m_done)
+    if (m_done || m_dialog)
         return;
     auto *dialog = new QPrintPreviewDialog(printer(), m_view);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(QStringLiteral("打印预览"));
     connect(dialog, &QPrintPreviewDialog::paintRequested, this, &PagePrinter::drawPreview);
+    m_dialog = dialog;
     dialog->open();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDialog>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -9,8 +11,8 @@ class QPrinter;
 class QWebEngineView;
 
 // Prints the page of one view: through the print dialog, or into a print preview
-// window from which the user can print. One print runs at a time; the engine cannot
-// print twice at once.
+// window from which the user can print. A page that asks to be printed gets the print
+// dialog. One dialog and one print at a time; the engine cannot print twice at once.
 class PagePrinter final : public QObject
 {
 public:
@@ -35,4 +37,6 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     // Set while a print runs.
     std::function<void(bool)> m_done;
+    // The open print dialog or preview: one at a time, however often a page asks.
+    QPointer<QDialog> m_dialog;
 };

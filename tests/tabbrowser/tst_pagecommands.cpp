@@ -4,7 +4,7 @@
 #include "findbar.h"
 #include "markupwindow.h"
 #include "recordinglauncher.h"
-#include "scriptedengine.h"
+#include "scriptedtabs.h"
 #include "testmain.h"
 #include "toplevelwait.h"
 #include "wbcontrol.h"
@@ -52,18 +52,12 @@ class PageCommandsTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<WBControl> control;
-    ScriptedEngineFactory *engines = nullptr;
+    std::unique_ptr<ScriptedTabs> tabs;
+    WBControl *control = nullptr;
     RecordingLauncher *editor = nullptr;
 
-    ScriptedEngine *engine(int slot) const
-    {
-        return engines->engines.at(static_cast<size_t>(slot));
-    }
-    QWidget *element(const char *role, int slot) const
-    {
-        return control->findChild<QWidget *>(QLatin1String(role) + QString::number(slot));
-    }
+    ScriptedEngine *engine(int slot) const { return tabs->engine(slot); }
+    QWidget *element(const char *role, int slot) const { return tabs->element(role, slot); }
     void openTab(const QString &url)
     {
 #ifdef TABBROWSER_LUMBRA
@@ -89,20 +83,17 @@ private:
 private Q_SLOTS:
     void init()
     {
-        auto factory = std::make_unique<ScriptedEngineFactory>();
-        engines = factory.get();
-        control = std::make_unique<WBControl>(std::move(factory));
+        tabs = std::make_unique<ScriptedTabs>(12000, 6000);
+        control = tabs->control;
         auto launcher = std::make_unique<RecordingLauncher>();
         editor = launcher.get();
         control->setTextEditorLauncher(std::move(launcher));
-        control->setGeometryTwips(0, 840, 12000, 6000);
-        control->show();
-        QVERIFY(QTest::qWaitForWindowActive(control.get()));
+        QVERIFY(tabs->isActive());
     }
 
     void cleanup()
     {
-        control.reset();
+        tabs.reset();
     }
 
     void commandsActOnTheTabSelectedLast_data()
@@ -120,10 +111,10 @@ private Q_SLOTS:
         openTab(QStringLiteral("http://two.test/"));
         pressFace(1);
         QCOMPARE(control->CurTab(), 1);
-        for (ScriptedEngine *each : engines->engines)
+        for (ScriptedEngine *each : tabs->engines->engines)
             each->calls.clear();
 
-        (control.get()->*tested.method)();
+        (control->*tested.method)();
         QCOMPARE(engine(1)->calls, QStringList{QLatin1String(tested.call)});
         QVERIFY(engine(0)->calls.isEmpty());
         QVERIFY(engine(2)->calls.isEmpty());
@@ -158,7 +149,7 @@ private Q_SLOTS:
 
         // The files go with the control, not before.
         const QString folder = QFileInfo(editor->opened.at(0).path).path();
-        control.reset();
+        tabs.reset();
         QVERIFY(!QFileInfo::exists(folder));
     }
 

@@ -361,6 +361,22 @@ private Q_SLOTS:
         QVERIFY(file.read(5) == "%PDF-");
     }
 
+    void aPageAskingToBePrintedGetsThePrintDialog()
+    {
+        QVERIFY(open(QStringLiteral("/words")));
+        evaluate(QStringLiteral("window.print()"));
+        auto *dialog = waitForTopLevel<QPrintDialog>();
+        QVERIFY(dialog);
+        // Asking again while the dialog is open opens no second one.
+        evaluate(QStringLiteral("window.print()"));
+        control->PrintPage();
+        int dialogs = 0;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            dialogs += qobject_cast<QPrintDialog *>(window) && window->isVisible();
+        QCOMPARE(dialogs, 1);
+        dialog->reject();
+    }
+
     void previewShowsThePages()
     {
         QVERIFY(open(QStringLiteral("/tall")));
