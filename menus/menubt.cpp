@@ -34,14 +34,14 @@ MenuBt::MenuBt(QWidget *parent)
     // caption lets the pointer through to it.
     auto *tracker = new HoverTracker(m_fill);
     tracker->setPressedLookEnabled(false);
-    tracker->setActsOnPress(true);
+    tracker->setButtonLooksEnabled(false);
     connect(tracker, &HoverTracker::lookWanted, this, [this](HoverTracker::Look look) {
         if (!m_open)
             applyLook(look == HoverTracker::Look::Normal ? Look::Normal : Look::Hover);
     });
     connect(tracker, &HoverTracker::movedInside, this, &MenuBt::MouseOn);
     connect(tracker, &HoverTracker::pressed, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at) {
+            [this](Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers modifiers) {
                 if (button == Qt::LeftButton)
                     ShowMS(true);
                 Q_EMIT MouseDown(button, modifiers, Twips::fromPixels(at.x()),

@@ -158,14 +158,14 @@ void MyMenu::createRow()
     // once; its caption, strip and check mark let the pointer through to it.
     auto *tracker = new HoverTracker(row->face);
     tracker->setPressedLookEnabled(false);
-    tracker->setActsOnPress(true);
+    tracker->setButtonLooksEnabled(false);
     connect(tracker, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         setRowLit(index, look != HoverTracker::Look::Normal);
     });
     connect(tracker, &HoverTracker::movedInside, this, [this, index] { Q_EMIT MouseOn(index); });
     connect(tracker, &HoverTracker::movedOutside, this, [this, index] { Q_EMIT Mouseout(index); });
     connect(tracker, &HoverTracker::pressed, this,
-            [this, index](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at) {
+            [this, index](Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers modifiers) {
                 Q_EMIT MouseDown(index, button, modifiers, Twips::fromPixels(at.x()),
                                  Twips::fromPixels(at.y()));
             });

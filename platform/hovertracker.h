@@ -17,9 +17,6 @@ class QWidget;
 //   point is inside, emits clicked(). Other buttons change nothing.
 // - Points on the right and bottom edges count as inside.
 // - A face hidden while it holds the capture gives it up and asks for Normal.
-//
-// Faces that act on the press itself (menus, drop parts) report every press at once and
-// have no release handling: see setActsOnPress().
 class HoverTracker final : public QObject
 {
     Q_OBJECT
@@ -39,17 +36,19 @@ public:
     void setPressedLookEnabled(bool enabled) { m_pressedLook = enabled; }
     // A face that is not tracking ignores moves: no capture, no change of look.
     void setTracking(bool tracking) { m_tracking = tracking; }
-    // A face that acts on the press asks for Pressed on a left press only when it has a
-    // pressed look, and a release changes nothing.
-    void setActsOnPress(bool actsOnPress) { m_actsOnPress = actsOnPress; }
+    // Faces lit together with another face set their press and release looks
+    // themselves (from pressed() and released()); moves still ask for looks.
+    void setButtonLooksEnabled(bool enabled) { m_buttonLooks = enabled; }
 
     static bool isInside(QPointF position, const QWidget *face);
 
 Q_SIGNALS:
     void lookWanted(HoverTracker::Look look);
-    // Any button pressed on the face, for faces that act on the press itself; the
-    // position is in the face's coordinates.
-    void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
+    // Any button pressed on the face, for faces that act on the press itself;
+    // `position` is in the face's own pixels.
+    void pressed(Qt::MouseButton button, QPointF position, Qt::KeyboardModifiers modifiers);
+    // Any button released on the face, with the keys held and the inside test's answer.
+    void released(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool inside);
     void clicked();
     // Every tracked move inside the face, and the move that finds the pointer outside.
     void movedInside(QPointF position);
@@ -68,5 +67,5 @@ private:
     QWidget *m_face;
     bool m_pressedLook = true;
     bool m_tracking = true;
-    bool m_actsOnPress = false;
+    bool m_buttonLooks = true;
 };
