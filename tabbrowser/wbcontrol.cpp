@@ -116,7 +116,7 @@ WBControl::Slot &WBControl::createSlot()
     s.faceHover->setPressedLookEnabled(false);
     connect(s.faceHover, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         slot(index).face->setPicture(look == HoverTracker::Look::Normal ? m_skin->unselected
-                                                                         : m_skin->hovered);
+                                                                        : m_skin->hovered);
     });
     connect(s.faceHover, &HoverTracker::pressed, this, [this, index](Qt::MouseButton button) {
         if (button == Qt::LeftButton)
@@ -140,9 +140,9 @@ WBControl::Slot &WBControl::createSlot()
     s.closeButton = new PictureBox(s.face);
     s.closeButton->setObjectName(QStringLiteral("Tcbt") + number);
     s.closeButton->setPicture(m_skin->closeNormal);
-    s.closeButton->move(Twips::toPixels(
-        widthOf(s.face) - widthOf(s.closeButton) - CloseButtonMargin,
-        (heightOf(s.face) - heightOf(s.closeButton)) / 2));
+    s.closeButton->move(
+        Twips::toPixels(widthOf(s.face) - widthOf(s.closeButton) - CloseButtonMargin,
+                        (heightOf(s.face) - heightOf(s.closeButton)) / 2));
     auto *closeHover = new HoverTracker(s.closeButton);
     connect(closeHover, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         const Skin &skin = *m_skin;
@@ -170,10 +170,11 @@ WBControl::Slot &WBControl::createSlot()
 void WBControl::connectBrowser(qint16 index)
 {
     BrowserEngine *engine = slot(index).browser.get();
-    connect(engine, &BrowserEngine::BeforeNavigate2, this, [this, index, engine](const QString &url) {
-        engine->setSilent(true);
-        Q_EMIT BeforeNavigate2(index, url);
-    });
+    connect(engine, &BrowserEngine::BeforeNavigate2, this,
+            [this, index, engine](const QString &url) {
+                engine->setSilent(true);
+                Q_EMIT BeforeNavigate2(index, url);
+            });
     connect(engine, &BrowserEngine::DownloadBegin, this,
             [this, index, engine] { Q_EMIT DownloadBegin(index, engine->LocationURL()); });
     connect(engine, &BrowserEngine::DownloadComplete, this,

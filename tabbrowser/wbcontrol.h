@@ -54,11 +54,20 @@ public:
     QString URL() const;
     void setURL(const QString &New_URL);
 
-    qint16 CurTab() const { return m_curTab; }
+    qint16 CurTab() const
+    {
+        return m_curTab;
+    }
     // Open extra tabs, left to right; slot 0 is never among them.
-    const QList<qint16> &openSlots() const { return m_openList; }
+    const QList<qint16> &openSlots() const
+    {
+        return m_openList;
+    }
     // Closed slots, in the order they were closed.
-    const QList<qint16> &freeSlots() const { return m_freeList; }
+    const QList<qint16> &freeSlots() const
+    {
+        return m_freeList;
+    }
     // The browser of `slot`, or null for a slot not created yet.
     BrowserEngine *browser(qint16 slot) const;
 
@@ -88,7 +97,10 @@ private:
     struct Slot;
     struct Skin;
 
-    Slot &slot(qint16 index) const { return *m_slots[static_cast<size_t>(index)]; }
+    Slot &slot(qint16 index) const
+    {
+        return *m_slots[static_cast<size_t>(index)];
+    }
     Slot &createSlot();
     void connectBrowser(qint16 index);
     void openTab(bool navigate, const QString &URL);

@@ -24,8 +24,7 @@ public:
     Page(QWebEngineProfile *profile, WebEngineBrowser *browser)
         : QWebEnginePage(profile, browser->m_view)
         , m_browser(browser)
-    {
-    }
+    {}
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
@@ -169,8 +168,7 @@ QString WebEngineBrowser::LocationName() const
 WebEngineBrowserFactory::WebEngineBrowserFactory(QUrl homePage)
     : m_profile(std::make_unique<QWebEngineProfile>())
     , m_homePage(std::move(homePage))
-{
-}
+{}
 
 WebEngineBrowserFactory::~WebEngineBrowserFactory() = default;
 
