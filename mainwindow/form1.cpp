@@ -2,6 +2,7 @@
 
 #include "browserengine.h"
 #include "twips.h"
+#include "urledit.h"
 #include "wbcontrol.h"
 
 #include <QEvent>
@@ -11,12 +12,15 @@
 namespace {
 
 constexpr double ScreenShare = 0.9;
+// The address bar ends this far inside the window's outer right edge.
+constexpr double AddressBarRightMargin = 240;
 
 } // namespace
 
 Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
     : QWidget(parent)
     , m_wbControl(new WBControl(std::move(engines), this))
+    , m_urlEdit(new URLEdit(this))
 {
     setWindowTitle(QStringLiteral("Quillet"));
     setWindowIcon(QIcon(QStringLiteral(":/mainwindow/images/quillet.png")));
@@ -26,6 +30,9 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
 
     m_wbControl->setObjectName(QStringLiteral("WBControl1"));
     m_wbControl->setGeometryTwips(0, 840, 7335, 4455);
+    m_urlEdit->setObjectName(QStringLiteral("URLEdit1"));
+    m_urlEdit->setGeometryTwips(120, 120, 10335, 330);
+    routeAddressBar();
 
     fitToScreen();
 }
@@ -73,4 +80,36 @@ void Form1::layOut()
     const double fittedHeight = client.height() - browser.top();
     m_wbControl->setGeometryTwips(browser.left(), browser.top(), client.width(),
                                   fittedHeight >= 0 ? fittedHeight : browser.height());
+
+    // The address bar follows the outer width, window frame included.
+    const QRectF bar = m_urlEdit->geometryTwips();
+    const double barWidth =
+        Twips::fromPixels(frameGeometry().width()) - bar.left() - AddressBarRightMargin;
+    if (barWidth >= 0)
+        m_urlEdit->setGeometryTwips(bar.left(), bar.top(), barWidth, bar.height());
+}
+
+void Form1::routeAddressBar()
+{
+    connect(m_urlEdit, &URLEdit::GoURL, this, &Form1::onGoURL);
+    connect(m_urlEdit, &URLEdit::StopClick, this, [this] { selectedBrowser()->Stop(); });
+    connect(m_urlEdit, &URLEdit::GoHome, this, [this] { selectedBrowser()->GoHome(); });
+    connect(m_urlEdit, &URLEdit::Goback, this, [this] { selectedBrowser()->GoBack(); });
+    connect(m_urlEdit, &URLEdit::Goforward, this, [this] { selectedBrowser()->GoForward(); });
+    connect(m_urlEdit, &URLEdit::RefreshPage, this, [this] { selectedBrowser()->Refresh(); });
+}
+
+void Form1::onGoURL(bool Ctrl, const QString &URL)
+{
+    if (Ctrl)
+        m_wbControl->NewWindow(URL, false);
+    else
+        m_wbControl->OpenURL(URL);
+    m_urlEdit->AddURL(URL);
+}
+
+// Stands in for the tabbed control's page commands until it has them.
+BrowserEngine *Form1::selectedBrowser() const
+{
+    return m_wbControl->browser(m_wbControl->CurTab());
 }

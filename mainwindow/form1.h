@@ -4,7 +4,9 @@
 
 #include <memory>
 
+class BrowserEngine;
 class BrowserEngineFactory;
+class URLEdit;
 class WBControl;
 
 // Quillet's main window. It owns every control of the window, lays them out when its
@@ -19,6 +21,7 @@ public:
     ~Form1() override;
 
     WBControl *WBControl1() const { return m_wbControl; }
+    URLEdit *URLEdit1() const { return m_urlEdit; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -29,7 +32,12 @@ private:
     // The outer size is 0.9 of the screen's, window frame included, centred.
     void fitToScreen();
     void layOut();
+    // The address bar's requests, turned into calls on the tabbed browser.
+    void routeAddressBar();
+    void onGoURL(bool Ctrl, const QString &URL);
+    BrowserEngine *selectedBrowser() const;
 
     WBControl *m_wbControl;
+    URLEdit *m_urlEdit;
     bool m_fittedWithFrame = false;
 };
