@@ -12,6 +12,9 @@ DropList::DropList(QWidget *parent)
     // The list is a window of its own: it takes the box's font and colours anyway.
     m_list->setAttribute(Qt::WA_WindowPropagation);
     m_list->installEventFilter(this);
+    // As in a combo box's list, the entry under the pointer is the current one.
+    m_list->setMouseTracking(true);
+    connect(m_list, &QListWidget::entered, m_list, &QListWidget::setCurrentIndex);
     connect(m_list, &QListWidget::clicked, this,
             [this](const QModelIndex &index) { choose(index.row()); });
 }
@@ -54,6 +57,10 @@ bool DropList::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             choose(m_list->currentRow());
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            m_list->hide();
             return true;
         }
     }

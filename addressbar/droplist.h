@@ -8,7 +8,8 @@ class QListWidget;
 // A drop-down list whose closed box is never seen: only its list shows, dropped down
 // below the box, as wide as the box and 400 pixels tall, also when it is empty.
 // Choosing an entry (a click, or Enter on the current entry) closes the list, makes
-// the entry the list's text and emits Click().
+// the entry the list's text and emits Click(); Escape or a click elsewhere closes it
+// and chooses nothing.
 class DropList final : public QWidget
 {
     Q_OBJECT

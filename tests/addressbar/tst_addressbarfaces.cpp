@@ -38,8 +38,8 @@ private:
     static bool showsImage(const SkinFace *shown, const QString &image)
     {
         const auto format = QImage::Format_ARGB32;
-        return shown->picture().toImage().convertToFormat(format)
-               == QImage(QStringLiteral(":/addressbar/images/") + image).convertToFormat(format);
+        return shown->picture().toImage().convertToFormat(format) ==
+               QImage(QStringLiteral(":/addressbar/images/") + image).convertToFormat(format);
     }
 
 private Q_SLOTS:
@@ -138,7 +138,11 @@ private Q_SLOTS:
         const QRect dropped = history->list()->geometry();
         QCOMPARE(dropped.topLeft(), frame->mapToGlobal(QPoint(0, frame->height())));
         QCOMPARE(dropped.size(), QSize(frame->width(), 400));
-        history->list()->hide();
+
+        QSignalSpy go(f.bar, &URLEdit::GoURL);
+        QTest::keyClick(history->list(), Qt::Key_Escape);
+        QVERIFY(!history->isDroppedDown());
+        QCOMPARE(go.count(), 0);
     }
 
     void choosingAHistoryEntryGoesThere_data()
