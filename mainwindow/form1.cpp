@@ -32,7 +32,7 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
     m_wbControl->setGeometryTwips(0, 840, 7335, 4455);
     m_urlEdit->setObjectName(QStringLiteral("URLEdit1"));
     m_urlEdit->setGeometryTwips(120, 120, 10335, 330);
-    routeAddressBar();
+    wireAddressBar();
 
     fitToScreen();
 }
@@ -89,7 +89,7 @@ void Form1::layOut()
         m_urlEdit->setGeometryTwips(bar.left(), bar.top(), barWidth, bar.height());
 }
 
-void Form1::routeAddressBar()
+void Form1::wireAddressBar()
 {
     connect(m_urlEdit, &URLEdit::GoURL, this, &Form1::onGoURL);
     connect(m_urlEdit, &URLEdit::StopClick, this, [this] { selectedBrowser()->Stop(); });
@@ -97,6 +97,11 @@ void Form1::routeAddressBar()
     connect(m_urlEdit, &URLEdit::Goback, this, [this] { selectedBrowser()->GoBack(); });
     connect(m_urlEdit, &URLEdit::Goforward, this, [this] { selectedBrowser()->GoForward(); });
     connect(m_urlEdit, &URLEdit::RefreshPage, this, [this] { selectedBrowser()->Refresh(); });
+
+    // Whichever tab the event comes from, the bar shows the selected tab's address.
+    connect(m_wbControl, &WBControl::SelectTab, this, &Form1::showSelectedAddress);
+    connect(m_wbControl, &WBControl::TitleChange, this, &Form1::showSelectedAddress);
+    connect(m_wbControl, &WBControl::DownloadComplete, this, &Form1::showSelectedAddress);
 }
 
 void Form1::onGoURL(bool Ctrl, const QString &URL)
@@ -106,6 +111,12 @@ void Form1::onGoURL(bool Ctrl, const QString &URL)
     else
         m_wbControl->OpenURL(URL);
     m_urlEdit->AddURL(URL);
+}
+
+// Ignored by the bar while the user is typing in the URL box.
+void Form1::showSelectedAddress()
+{
+    m_urlEdit->setURL(m_wbControl->URL());
 }
 
 // Stands in for the tabbed control's page commands until it has them.

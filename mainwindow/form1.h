@@ -32,9 +32,11 @@ private:
     // The outer size is 0.9 of the screen's, window frame included, centred.
     void fitToScreen();
     void layOut();
-    // The address bar's requests, turned into calls on the tabbed browser.
-    void routeAddressBar();
+    // The address bar's requests become calls on the tabbed browser, and the address
+    // bar follows the selected tab's address.
+    void wireAddressBar();
     void onGoURL(bool Ctrl, const QString &URL);
+    void showSelectedAddress();
     BrowserEngine *selectedBrowser() const;
 
     WBControl *m_wbControl;

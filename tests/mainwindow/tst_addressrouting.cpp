@@ -145,12 +145,55 @@ private Q_SLOTS:
         QCOMPARE(w.engines->engines.at(0)->calls.last(), QStringLiteral("Refresh"));
     }
 
+    void addressBarFollowsTheSelectedTab_data()
+    {
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<bool>("typing");
+        QTest::addColumn<QString>("shown");
+        for (const bool typing : {false, true}) {
+            const char *suffix = typing ? ", while typing" : "";
+            QTest::addRow("tab selected%s", suffix)
+                << "SelectTab" << typing << (typing ? "typed" : "http://zero.test/");
+            QTest::addRow("background title%s", suffix)
+                << "TitleChange" << typing << (typing ? "typed" : "http://one.test/");
+            QTest::addRow("background download%s", suffix)
+                << "DownloadComplete" << typing << (typing ? "typed" : "http://one.test/");
+        }
+    }
+
+    void addressBarFollowsTheSelectedTab()
+    {
+        QFETCH(QString, event);
+        QFETCH(bool, typing);
+        QFETCH(QString, shown);
+        Window<ScriptedEngineFactory> w;
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.tabs()->NewWindow(QStringLiteral("http://one.test/"), false);
+        ScriptedEngine *background = w.engines->engines.at(0);
+        background->location = QStringLiteral("http://zero.test/");
+        w.engines->engines.at(1)->location = QStringLiteral("http://one.test/");
+        w.bar()->stFocus(typing ? 1 : 2);
+        if (typing)
+            QTest::keyClicks(urlBox(w.bar()), QStringLiteral("typed"));
+
+        if (event == QLatin1String("SelectTab"))
+            QTest::mouseClick(w.tabs()->findChild<QWidget *>(QStringLiteral("MTab0")),
+                              Qt::LeftButton, {}, QPoint(20, 10));
+        else if (event == QLatin1String("TitleChange"))
+            Q_EMIT background->TitleChange(QStringLiteral("background"));
+        else
+            Q_EMIT background->DownloadComplete();
+        QCOMPARE(w.bar()->URL(), shown);
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("Quillet"));
+    }
+
     void enterLoadsThePageOnTheRealEngine()
     {
         Window<WebEngineBrowserFactory> w;
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        QVERIFY(WebWait::forLocation(w.tabs()->browser(0),
-                                     WebEngineBrowserFactory::defaultHomePage().toString()));
+        const QString home = WebEngineBrowserFactory::defaultHomePage().toString();
+        QVERIFY(WebWait::forLocation(w.tabs()->browser(0), home));
+        QTRY_COMPARE(w.bar()->URL(), home);
 
         typeAddress(w.bar(), url(QStringLiteral("/first.html")));
         QVERIFY(WebWait::forLocation(w.tabs()->browser(0), url(QStringLiteral("/first.html"))));
