@@ -6,6 +6,7 @@
 
 class BrowserEngine;
 class BrowserEngineFactory;
+class StatBar;
 class URLEdit;
 class WBControl;
 
@@ -22,6 +23,7 @@ public:
 
     WBControl *WBControl1() const { return m_wbControl; }
     URLEdit *URLEdit1() const { return m_urlEdit; }
+    StatBar *StatBar1() const { return m_statBar; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -39,7 +41,13 @@ private:
     void showSelectedAddress();
     BrowserEngine *selectedBrowser() const;
 
+    // WBControl1's events.
+    void onBeforeNavigate2(qint16 Index, const QString &URL);
+    void onProgressChange(qint16 Index, qint32 Progress, qint32 ProgressMax);
+    void onDownloadComplete(qint16 Index);
+
     WBControl *m_wbControl;
     URLEdit *m_urlEdit;
+    StatBar *m_statBar;
     bool m_fittedWithFrame = false;
 };

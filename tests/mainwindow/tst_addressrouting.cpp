@@ -4,6 +4,7 @@
 #include "loopbackserver.h"
 #include "scriptedengine.h"
 #include "skinface.h"
+#include "statbar.h"
 #include "testmain.h"
 #include "twips.h"
 #include "urledit.h"
@@ -11,6 +12,7 @@
 #include "webenginebrowser.h"
 #include "webwait.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QWebEnginePage>
@@ -185,6 +187,25 @@ private Q_SLOTS:
             Q_EMIT background->DownloadComplete();
         QCOMPARE(w.bar()->URL(), shown);
         QCOMPARE(w.form->windowTitle(), QStringLiteral("Quillet"));
+    }
+
+    void downloadCompleteWritesTheAddressBetweenTheStatusWrites()
+    {
+        Window<ScriptedEngineFactory> w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        ScriptedEngine *engine = w.engines->engines.at(0);
+        engine->location = QStringLiteral("http://done.test/");
+        Q_EMIT engine->BeforeNavigate2(engine->location);
+        Q_EMIT engine->ProgressChange(3000, 10000);
+        StatBar *status = w.form->StatBar1();
+        QString statusAtAddressWrite;
+        connect(w.bar(), &URLEdit::PropertyChanged, this, [&] {
+            statusAtAddressWrite = status->linkInfo() + QLatin1Char(' ') +
+                                   status->findChild<QLabel *>(QStringLiteral("ProgressH"))->text();
+        });
+        Q_EMIT engine->DownloadComplete();
+        QCOMPARE(statusAtAddressWrite, QStringLiteral("就绪 30%"));
+        QCOMPARE(w.bar()->URL(), QStringLiteral("http://done.test/"));
     }
 
     void enterLoadsThePageOnTheRealEngine()
