@@ -39,6 +39,36 @@ private:
 private Q_SLOTS:
     void cleanup() { f.reset(); }
 
+    void elementsSitInTheirContainers_data()
+    {
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QStringList>("elements");
+        QTest::newRow("bar") << QString()
+                             << QStringList{"MButton",  "HomeButton",    "BButton",    "FButton",
+                                            "Picture1", "RefreshButton", "StopButton", "Picture2",
+                                            "SButton",  "Selsch",        "Combo1",     "Combo2"};
+        QTest::newRow("URL frame")
+            << "Picture1"
+            << QStringList{"Image1", "Text1", "btClick", "Line1", "Line2", "Line3", "Line4"};
+        QTest::newRow("search frame")
+            << "Picture2" << QStringList{"Text2", "SBt", "Line5", "Line6", "Line7", "Line8"};
+    }
+
+    void elementsSitInTheirContainers()
+    {
+        QFETCH(QString, container);
+        QFETCH(QStringList, elements);
+        QVERIFY(f.show());
+        QWidget *parent = container.isEmpty() ? f.bar : f.element(container.toLatin1().constData());
+        for (const QString &name : elements) {
+            const QWidget *element = f.element(name.toLatin1().constData());
+            QVERIFY2(element && element->parentWidget() == parent, qPrintable(name));
+        }
+        // The lists' boxes are never seen, only their dropped-down lists.
+        QVERIFY(!f.element("Combo1")->isVisible());
+        QVERIFY(!f.element("Combo2")->isVisible());
+    }
+
     void narrowestWidthLaysOutAsWorkedOut()
     {
         const auto l = AddressBarLayout::forWidth(8300, faceSizes());
