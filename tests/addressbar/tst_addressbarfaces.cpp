@@ -148,14 +148,17 @@ private Q_SLOTS:
     void choosingAHistoryEntryGoesThere_data()
     {
         QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("byKeyboard");
         QTest::addColumn<QString>("url");
-        QTest::newRow("full address") << 1 << "http://a.test/";
-        QTest::newRow("completed like Enter") << 0 << "http://b.test";
+        QTest::newRow("full address") << 1 << false << "http://a.test/";
+        QTest::newRow("completed like Enter") << 0 << false << "http://b.test";
+        QTest::newRow("arrow and Enter") << 1 << true << "http://a.test/";
     }
 
     void choosingAHistoryEntryGoesThere()
     {
         QFETCH(int, row);
+        QFETCH(bool, byKeyboard);
         QFETCH(QString, url);
         f.bar->AddURL(QStringLiteral("http://a.test/"));
         f.bar->AddURL(QStringLiteral("b.test"));
@@ -163,8 +166,14 @@ private Q_SLOTS:
         QTest::mouseClick(face("btClick"), Qt::LeftButton, {}, QPoint(3, 3));
         QListWidget *dropped = list("Combo1")->list();
         QVERIFY(QTest::qWaitForWindowExposed(dropped));
-        const QRect entry = dropped->visualItemRect(dropped->item(row));
-        QTest::mouseClick(dropped->viewport(), Qt::LeftButton, {}, entry.center());
+        if (byKeyboard) {
+            dropped->setCurrentRow(0);
+            QTest::keyClick(dropped, Qt::Key_Down);
+            QTest::keyClick(dropped, Qt::Key_Return);
+        } else {
+            const QRect entry = dropped->visualItemRect(dropped->item(row));
+            QTest::mouseClick(dropped->viewport(), Qt::LeftButton, {}, entry.center());
+        }
 
         QCOMPARE(go.count(), 1);
         QCOMPARE(go.at(0).at(0).toBool(), false);
