@@ -189,10 +189,10 @@ void URLEdit::createFaces()
     connect(m_sBt->tracker(), &HoverTracker::released, m_sBt,
             [this] { m_sBt->showLook(HoverTracker::Look::Normal); });
 
-    m_searchPair = new SearchPair(m_sButton, m_selsch, this);
-    connect(m_searchPair, &SearchPair::searchClicked, this,
+    auto *searchPair = new SearchPair(m_sButton, m_selsch, this);
+    connect(searchPair, &SearchPair::searchClicked, this,
             [this](bool ctrl) { Q_EMIT Serch(m_text2->text(), ctrl); });
-    connect(m_searchPair, &SearchPair::selectorPressed, this, [this](QPointF position) {
+    connect(searchPair, &SearchPair::selectorPressed, this, [this](QPointF position) {
         const QPointF selector = m_layout.Selsch.topLeft();
         Q_EMIT SelectSerchSite(selector.x() + Twips::fromPixels(position.x()),
                                selector.y() + Twips::fromPixels(position.y()));

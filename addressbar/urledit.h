@@ -11,7 +11,6 @@ class DropList;
 class PropertyBag;
 class QLabel;
 class QLineEdit;
-class SearchPair;
 class SkinFace;
 
 // The address bar: from left to right the main-menu, home, back and forward buttons,
@@ -118,7 +117,6 @@ private:
     SkinFace *m_sBt = nullptr;
     SkinFace *m_sButton = nullptr;
     SkinFace *m_selsch = nullptr;
-    SearchPair *m_searchPair = nullptr;
     DropList *m_combo1 = nullptr;
     DropList *m_combo2 = nullptr;
     bool m_inURLBox = false;
