@@ -141,11 +141,11 @@ void Form1::onDownloadComplete(qint16)
 void Form1::wireAddressBar()
 {
     connect(m_urlEdit, &URLEdit::GoURL, this, &Form1::onGoURL);
-    connect(m_urlEdit, &URLEdit::StopClick, this, [this] { selectedBrowser()->Stop(); });
-    connect(m_urlEdit, &URLEdit::GoHome, this, [this] { selectedBrowser()->GoHome(); });
-    connect(m_urlEdit, &URLEdit::Goback, this, [this] { selectedBrowser()->GoBack(); });
-    connect(m_urlEdit, &URLEdit::Goforward, this, [this] { selectedBrowser()->GoForward(); });
-    connect(m_urlEdit, &URLEdit::RefreshPage, this, [this] { selectedBrowser()->Refresh(); });
+    connect(m_urlEdit, &URLEdit::StopClick, m_wbControl, &WBControl::StopLink);
+    connect(m_urlEdit, &URLEdit::GoHome, m_wbControl, &WBControl::GoHome);
+    connect(m_urlEdit, &URLEdit::Goback, m_wbControl, &WBControl::Goback);
+    connect(m_urlEdit, &URLEdit::Goforward, m_wbControl, &WBControl::Goforward);
+    connect(m_urlEdit, &URLEdit::RefreshPage, m_wbControl, &WBControl::RefreshPage);
 
     // Whichever tab the event comes from, the bar shows the selected tab's address.
     connect(m_wbControl, &WBControl::SelectTab, this, &Form1::showSelectedAddress);
@@ -165,10 +165,4 @@ void Form1::onGoURL(bool Ctrl, const QString &URL)
 void Form1::showSelectedAddress()
 {
     m_urlEdit->setURL(m_wbControl->URL());
-}
-
-// Stands in for the tabbed control's page commands until it has them.
-BrowserEngine *Form1::selectedBrowser() const
-{
-    return m_wbControl->browser(m_wbControl->CurTab());
 }

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-class BrowserEngine;
 class BrowserEngineFactory;
 class StatBar;
 class URLEdit;
@@ -39,7 +38,6 @@ private:
     void wireAddressBar();
     void onGoURL(bool Ctrl, const QString &URL);
     void showSelectedAddress();
-    BrowserEngine *selectedBrowser() const;
 
     // WBControl1's events.
     void onBeforeNavigate2(qint16 Index, const QString &URL);

@@ -1,12 +1,17 @@
 #include "wbcontrol.h"
 
 #include "browserengine.h"
+#include "findbar.h"
 #include "hovertracker.h"
 #include "picturebox.h"
+#include "sourceviewer.h"
+#include "texteditorlauncher.h"
 #include "twips.h"
 
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
+#include <QShortcut>
 
 #include <limits>
 
@@ -80,6 +85,7 @@ WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *par
     : QWidget(parent)
     , m_engines(std::move(engines))
     , m_skin(std::make_unique<const Skin>())
+    , m_sourceViewer(new SourceViewer(this))
 {
     Slot &first = createSlot();
     first.face->setPicture(m_skin->selected);
@@ -94,6 +100,8 @@ WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *par
     first.container->show();
     setFocusProxy(first.browser->widget());
     first.browser->GoHome();
+    // The engine has no find window of its own; the page's Ctrl+F opens ours.
+    new QShortcut(QKeySequence::Find, this, this, &WBControl::Find, Qt::WidgetWithChildrenShortcut);
 }
 
 WBControl::~WBControl()
@@ -280,6 +288,8 @@ void WBControl::CloseTab(qint16 index)
     Slot &s = slot(index);
     s.face->hide();
     s.container->hide();
+    if (FindBar *bar = findBar(index))
+        bar->dismiss();
     s.browser->Navigate(QStringLiteral("About:Blank"));
 
     if (m_openList.size() == 1) {
@@ -393,6 +403,107 @@ QString WBControl::URL() const
 void WBControl::setURL(const QString &New_URL)
 {
     slot(m_curTab).browser->Navigate(New_URL);
+}
+
+void WBControl::SaveFile()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::SaveAs);
+}
+
+#ifdef TABBROWSER_LUMBRA
+void WBControl::PrintView()
+#else
+void WBControl::LookPrint()
+#endif
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::PrintPreview);
+}
+
+void WBControl::PrintPage()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Print);
+}
+
+void WBControl::Getattribute()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Properties);
+}
+
+void WBControl::Cut()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Cut);
+}
+
+void WBControl::Copy()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Copy);
+}
+
+void WBControl::paste()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Paste);
+}
+
+void WBControl::SelectAll()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::SelectAll);
+}
+
+void WBControl::GoHome()
+{
+    slot(m_curTab).browser->GoHome();
+}
+
+void WBControl::RefreshPage()
+{
+    slot(m_curTab).browser->Refresh();
+}
+
+void WBControl::StopLink()
+{
+    slot(m_curTab).browser->Stop();
+}
+
+void WBControl::Goback()
+{
+    slot(m_curTab).browser->GoBack();
+}
+
+void WBControl::Goforward()
+{
+    slot(m_curTab).browser->GoForward();
+}
+
+void WBControl::Find()
+{
+    Slot &s = slot(m_curTab);
+    s.browser->widget()->setFocus();
+    FindBar *bar = findBar(m_curTab);
+    if (!bar)
+        bar = new FindBar(s.browser.get(), s.container);
+    bar->open();
+}
+
+FindBar *WBControl::findBar(qint16 index) const
+{
+    return slot(index).container->findChild<FindBar *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void WBControl::GetFile()
+{
+    BrowserEngine *engine = slot(m_curTab).browser.get();
+    if (engine->Busy())
+        return;
+    const QPointer<SourceViewer> viewer(m_sourceViewer);
+    engine->BodyMarkup([viewer, title = engine->LocationName()](const QString &markup) {
+        if (viewer && !markup.isNull())
+            viewer->show(markup, title);
+    });
+}
+
+void WBControl::setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launcher)
+{
+    m_sourceViewer->setLauncher(std::move(launcher));
 }
 
 void WBControl::setGeometryTwips(double left, double top, double width, double height)

@@ -213,25 +213,41 @@ private Q_SLOTS:
         Window<WebEngineBrowserFactory> w;
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         const QString home = WebEngineBrowserFactory::defaultHomePage().toString();
-        QVERIFY(WebWait::forLocation(w.tabs()->browser(0), home));
+        BrowserEngine *firstTab = w.tabs()->browser(0);
+        QVERIFY(WebWait::forLocation(firstTab, home));
         QTRY_COMPARE(w.bar()->URL(), home);
+        const QString first = url(QStringLiteral("/first.html"));
+        const QString linked = url(QStringLiteral("/linked.html"));
+        const QString second = url(QStringLiteral("/second.html"));
 
-        typeAddress(w.bar(), url(QStringLiteral("/first.html")));
-        QVERIFY(WebWait::forLocation(w.tabs()->browser(0), url(QStringLiteral("/first.html"))));
-        QCOMPARE(w.bar()->history(), QStringList{url(QStringLiteral("/first.html"))});
+        typeAddress(w.bar(), first);
+        QVERIFY(WebWait::forLocation(firstTab, first));
+        QCOMPARE(w.bar()->history(), QStringList{first});
 
         // A link followed on the page does not join the history.
-        auto *page = static_cast<WebEngineBrowser *>(w.tabs()->browser(0))->page();
+        auto *page = static_cast<WebEngineBrowser *>(firstTab)->page();
         WebWait::evaluate(page, QStringLiteral("document.getElementById('next').click()"));
-        QVERIFY(WebWait::forLocation(w.tabs()->browser(0), url(QStringLiteral("/linked.html"))));
-        QCOMPARE(w.bar()->history(), QStringList{url(QStringLiteral("/first.html"))});
+        QVERIFY(WebWait::forLocation(firstTab, linked));
+        QCOMPARE(w.bar()->history(), QStringList{first});
 
-        typeAddress(w.bar(), url(QStringLiteral("/second.html")), Qt::ControlModifier);
+        typeAddress(w.bar(), second);
+        QVERIFY(WebWait::forLocation(firstTab, second));
+        QCOMPARE(w.bar()->history(), (QStringList{second, first}));
+
+        // The back and forward buttons step the selected tab; the history stays.
+        QTest::mouseClick(w.bar()->findChild<SkinFace *>(QStringLiteral("BButton")), Qt::LeftButton,
+                          {}, QPoint(5, 5));
+        QVERIFY(WebWait::forLocation(firstTab, linked));
+        QTest::mouseClick(w.bar()->findChild<SkinFace *>(QStringLiteral("FButton")), Qt::LeftButton,
+                          {}, QPoint(5, 5));
+        QVERIFY(WebWait::forLocation(firstTab, second));
+        QCOMPARE(w.bar()->history(), (QStringList{second, first}));
+
+        typeAddress(w.bar(), first, Qt::ControlModifier);
         QCOMPARE(w.tabs()->CurTab(), 1);
-        QVERIFY(WebWait::forLocation(w.tabs()->browser(1), url(QStringLiteral("/second.html"))));
-        QCOMPARE(w.tabs()->browser(0)->LocationURL(), url(QStringLiteral("/linked.html")));
-        QCOMPARE(w.bar()->history(), (QStringList{url(QStringLiteral("/second.html")),
-                                                  url(QStringLiteral("/first.html"))}));
+        QVERIFY(WebWait::forLocation(w.tabs()->browser(1), first));
+        QCOMPARE(firstTab->LocationURL(), second);
+        QCOMPARE(w.bar()->history(), (QStringList{first, second}));
     }
 };
 
