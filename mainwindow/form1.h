@@ -11,6 +11,7 @@ class BrowserEngineFactory;
 class MenuBt;
 class MyMenu;
 class StatBar;
+class URLEdit;
 class WBControl;
 
 // Quillet's main window. It owns every control of the window, lays them out when its
@@ -28,6 +29,7 @@ public:
     ~Form1() override;
 
     WBControl *WBControl1() const { return m_wbControl; }
+    URLEdit *URLEdit1() const { return m_urlEdit; }
     StatBar *StatBar1() const { return m_statBar; }
 
 protected:
@@ -46,12 +48,19 @@ private:
     void onSearchEngineChosen(qint16 Index, Qt::KeyboardModifiers Shift);
     void onSearchEngineMenuHide();
 
+    // The address bar's requests become calls on the tabbed browser, and the address
+    // bar follows the selected tab's address.
+    void wireAddressBar();
+    void onGoURL(bool Ctrl, const QString &URL);
+    void showSelectedAddress();
+
     // WBControl1's events.
     void onBeforeNavigate2(qint16 Index, const QString &URL);
     void onProgressChange(qint16 Index, qint32 Progress, qint32 ProgressMax);
     void onDownloadComplete(qint16 Index);
 
     WBControl *m_wbControl;
+    URLEdit *m_urlEdit;
     StatBar *m_statBar;
     std::array<MenuBt *, 4> m_menuBts{};
     // File, Edit, View, search engines, Help.
