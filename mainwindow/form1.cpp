@@ -94,13 +94,13 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTa
     connect(m_wbControl, &WBControl::BeforeNavigate2, this, &Form1::onBeforeNavigate2);
     connect(m_wbControl, &WBControl::ProgressChange, this, &Form1::onProgressChange);
     connect(m_wbControl, &WBControl::DownloadComplete, this, &Form1::onDownloadComplete);
-    createMenus();
 
     m_urlEdit->setObjectName(QStringLiteral("URLEdit1"));
     m_urlEdit->setGeometryTwips(120, 120, 10335, 330);
     wireAddressBar();
 
-
+    createMenus();
+    wireSearch();
     loadSearchEngines(searchEngines);
     fitToScreen();
     for (int menu = 0; menu < 5; ++menu) {
@@ -133,13 +133,21 @@ void Form1::createMenus()
         menu->hide();
         m_menus[i] = menu;
     }
+}
 
+void Form1::wireSearch()
+{
     MyMenu *engineMenu = m_menus[EngineMenu];
     connect(engineMenu, &MyMenu::MouseDown, this,
             [this](qint16 index, Qt::MouseButton, Qt::KeyboardModifiers shift) {
                 onSearchEngineChosen(index, shift);
             });
-    connect(engineMenu, &MyMenu::Hide, this, &Form1::onSearchEngineMenuHide);
+    connect(engineMenu, &MyMenu::Hide, this, [this] {
+        m_menus[EngineMenu]->hide();
+        m_urlEdit->stFocus(2);
+    });
+    connect(m_urlEdit, &URLEdit::SelectSerchSite, this, &Form1::onSelectSerchSite);
+    connect(m_urlEdit, &URLEdit::Serch, this, &Form1::onSerch);
 }
 
 void Form1::loadSearchEngines(const SearchEngineTable &searchEngines)
@@ -160,11 +168,28 @@ void Form1::onSearchEngineChosen(qint16 Index, Qt::KeyboardModifiers Shift)
     m_menus[EngineMenu]->checkItem(Index);
     if (Shift == Qt::ControlModifier)
         m_wbControl->OpenURL(EngineHome[static_cast<size_t>(Index)]);
+    m_urlEdit->stFocus(2);
 }
 
-void Form1::onSearchEngineMenuHide()
+// The menu hangs with its top-right corner at the press point. The point is in the
+// address bar's twips and is used as the window's as it is: the menu lands 120 twips
+// left of and above the selector.
+void Form1::onSelectSerchSite(double X, double Y)
 {
-    m_menus[EngineMenu]->hide();
+    MyMenu *engineMenu = m_menus[EngineMenu];
+    engineMenu->SetChilMenu(true);
+    engineMenu->move(Twips::toPixels(X - Twips::fromPixels(engineMenu->width()), Y));
+    engineMenu->setVisible(engineMenu->isHidden());
+}
+
+// Searches are not added to the address history.
+void Form1::onSerch(const QString &Word, bool Ctrl)
+{
+    const QString address = SearchEngines::address(SearchPrefix[5], Word);
+    if (Ctrl)
+        m_wbControl->NewWindow(address, false);
+    else
+        m_wbControl->OpenURL(address);
 }
 
 Form1::~Form1() = default;

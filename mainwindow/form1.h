@@ -44,9 +44,11 @@ private:
     void createMenus();
     void loadSearchEngines(const SearchEngineTable &searchEngines);
 
-    // The engine menu MyMenu4.
+    // Searches from the address bar and the engine menu MyMenu4.
+    void wireSearch();
+    void onSelectSerchSite(double X, double Y);
     void onSearchEngineChosen(qint16 Index, Qt::KeyboardModifiers Shift);
-    void onSearchEngineMenuHide();
+    void onSerch(const QString &Word, bool Ctrl);
 
     // The address bar's requests become calls on the tabbed browser, and the address
     // bar follows the selected tab's address.
