@@ -129,7 +129,7 @@ URLEdit::URLEdit(QWidget *parent)
     createFaces();
     createLists();
     setFocusProxy(m_text1);
-    resize(Twips::toPixels(m_size));
+    m_geometry.set(QRectF(0, 0, MinimumLayoutWidth, FixedHeight));
     layOut();
 }
 
@@ -352,33 +352,27 @@ void URLEdit::onHistoryChosen(const QString &text)
 
 void URLEdit::setGeometryTwips(double left, double top, double width, double height)
 {
-    m_size = QSizeF(width, height);
-    setGeometry(Twips::toPixels(left, top, width, height));
+    m_geometry.set(QRectF(left, top, width, height));
     layOut();
 }
 
 QRectF URLEdit::geometryTwips() const
 {
-    return {Twips::fromPixels(x()), Twips::fromPixels(y()), m_size.width(), m_size.height()};
+    return m_geometry.get();
 }
 
 void URLEdit::resizeEvent(QResizeEvent *)
 {
-    // A resize in pixels from outside replaces the twips size; one that matches it
-    // keeps the exact twips.
-    if (size() != Twips::toPixels(m_size))
-        m_size = Twips::fromPixels(size());
     layOut();
 }
 
 void URLEdit::layOut()
 {
-    if (m_size.width() < MinimumLayoutWidth)
+    const QRectF geometry = m_geometry.get();
+    if (geometry.width() < MinimumLayoutWidth)
         return;
-    if (m_size.height() != FixedHeight) {
-        m_size.setHeight(FixedHeight);
-        resize(Twips::toPixels(m_size));
-    }
+    if (geometry.height() != FixedHeight)
+        m_geometry.set(QRectF(geometry.topLeft(), QSizeF(geometry.width(), FixedHeight)));
     AddressBarLayout::Sizes sizes;
     sizes.navigationButton = twipsSize(m_mButton);
     sizes.refreshButton = twipsSize(m_refreshButton);
@@ -388,7 +382,7 @@ void URLEdit::layOut()
     sizes.dropButton = twipsSize(m_btClick);
     sizes.iconSize = Twips::fromPixels(m_image1->pixmap().height());
     sizes.listHeight = ListBoxHeight;
-    m_layout = AddressBarLayout::forWidth(m_size.width(), sizes);
+    m_layout = AddressBarLayout::forWidth(geometry.width(), sizes);
     apply(m_layout);
 }
 

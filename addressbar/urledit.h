@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addressbarlayout.h"
+#include "twipsgeometry.h"
 
 #include <QRectF>
 #include <QString>
@@ -120,8 +121,8 @@ private:
     DropList *m_combo1 = nullptr;
     DropList *m_combo2 = nullptr;
     bool m_inURLBox = false;
-    // The bar's own size in twips; pixel sizes would round 8300 away.
-    QSizeF m_size{MinimumLayoutWidth, FixedHeight};
+    // Pixel sizes would round 8300 away.
+    TwipsGeometry m_geometry{this};
     // The places last laid out, in twips.
     AddressBarLayout m_layout;
 };

@@ -128,20 +128,14 @@ void StatBar::setValue(qint32 New_Value)
 
 void StatBar::setGeometryTwips(const QRectF &geometry)
 {
-    const bool resized = geometry.size() != geometryTwips().size();
-    m_geometry = geometry;
-    setGeometry(
-        Twips::toPixels(geometry.left(), geometry.top(), geometry.width(), geometry.height()));
     // A change smaller than a pixel brings no resize event; laying out twice is harmless.
-    if (resized)
+    if (m_geometry.set(geometry))
         onSizeChanged();
 }
 
 QRectF StatBar::geometryTwips() const
 {
-    const QRect exact = Twips::toPixels(m_geometry.left(), m_geometry.top(), m_geometry.width(),
-                                        m_geometry.height());
-    return exact == geometry() ? m_geometry : Twips::fromPixels(geometry());
+    return m_geometry.get();
 }
 
 void StatBar::resizeEvent(QResizeEvent *)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "twipsgeometry.h"
+
 #include <QPixmap>
 #include <QRectF>
 #include <QWidget>
@@ -59,5 +61,5 @@ private:
     ProgressFrame *m_progressBar;
     QWidget *m_fill;
     float m_fillWidth = 0;
-    QRectF m_geometry;
+    TwipsGeometry m_geometry{this};
 };
