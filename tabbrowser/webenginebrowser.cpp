@@ -1,5 +1,7 @@
 #include "webenginebrowser.h"
 
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -24,8 +26,7 @@ public:
     Page(QWebEngineProfile *profile, WebEngineBrowser *browser)
         : QWebEnginePage(profile, browser->m_view)
         , m_browser(browser)
-    {
-    }
+    {}
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
@@ -79,17 +80,33 @@ void WebEngineBrowser::setPage(Page *page)
     }
     m_page = page;
     m_busy = false;
+    m_restoring = false;
     m_view->setPage(page);
 
+    // The engine reloads a discarded page by itself when it is shown again. That reload
+    // is no navigation of the tab's: a reused blank tab reports nothing, as before.
+    connect(page, &QWebEnginePage::lifecycleStateChanged, this,
+            [this](QWebEnginePage::LifecycleState state) {
+                m_restoring = state == QWebEnginePage::LifecycleState::Active && !m_operating;
+            });
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        if (m_restoring)
+            return;
         m_busy = true;
         Q_EMIT DownloadBegin();
     });
-    connect(page, &QWebEnginePage::loadProgress, this,
-            [this](int percent) { Q_EMIT ProgressChange(percent * FullPage / 100, FullPage); });
+    connect(page, &QWebEnginePage::loadProgress, this, [this](int percent) {
+        if (!m_restoring)
+            Q_EMIT ProgressChange(percent * FullPage / 100, FullPage);
+    });
     connect(page, &QWebEnginePage::loadFinished, this, [this] {
+        if (m_restoring) {
+            m_restoring = false;
+            return;
+        }
         m_busy = false;
         Q_EMIT DownloadComplete();
+        releaseIfClosed();
     });
     connect(page, &QWebEnginePage::titleChanged, this, &BrowserEngine::TitleChange);
     connect(page, &QWebEnginePage::urlChanged, this,
@@ -97,6 +114,21 @@ void WebEngineBrowser::setPage(Page *page)
     connect(page, &QWebEnginePage::windowCloseRequested, this, [this] {
         bool cancel = false;
         Q_EMIT WindowClosing(false, cancel);
+    });
+}
+
+bool WebEngineBrowser::isClosed() const
+{
+    return !m_page->isVisible() && m_page->url() == QUrl(QStringLiteral("about:blank"));
+}
+
+void WebEngineBrowser::releaseIfClosed()
+{
+    // Not from inside the engine's own signal: the page is checked again once it is done.
+    QTimer::singleShot(0, m_page, [this, page = m_page] {
+        if (page == m_page && isClosed() &&
+            page->lifecycleState() == QWebEnginePage::LifecycleState::Active)
+            page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
     });
 }
 
@@ -128,31 +160,37 @@ QWebEnginePage *WebEngineBrowser::adoptWindow()
 
 void WebEngineBrowser::Navigate(const QString &url)
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->load(urlFromText(url));
 }
 
 void WebEngineBrowser::GoBack()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Back);
 }
 
 void WebEngineBrowser::GoForward()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Forward);
 }
 
 void WebEngineBrowser::GoHome()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->load(m_homePage);
 }
 
 void WebEngineBrowser::Refresh()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
 void WebEngineBrowser::Stop()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
@@ -169,8 +207,7 @@ QString WebEngineBrowser::LocationName() const
 WebEngineBrowserFactory::WebEngineBrowserFactory(QUrl homePage)
     : m_profile(std::make_unique<QWebEngineProfile>())
     , m_homePage(std::move(homePage))
-{
-}
+{}
 
 WebEngineBrowserFactory::~WebEngineBrowserFactory() = default;
 
