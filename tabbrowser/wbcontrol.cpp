@@ -5,6 +5,7 @@
 #include "picturebox.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
 
@@ -307,6 +308,12 @@ void WBControl::selectTab(qint16 index)
         old.face->setPicture(m_skin->unselected);
         old.faceHover->setTracking(true);
         old.closeButton->hide();
+#ifndef TABBROWSER_LUMBRA
+        // The focus goes to the new tab's browser below. Letting go of it first spares
+        // hide() a search for the next focusable widget through every hidden tab.
+        if (QWidget *focused = QApplication::focusWidget(); old.container->isAncestorOf(focused))
+            focused->clearFocus();
+#endif
         old.container->hide();
 
         Slot &now = slot(index);
