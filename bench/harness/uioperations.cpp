@@ -58,7 +58,8 @@ void measureUiOperations(WBControl *control, int openTabs, const QString &label)
 
     QList<double> reused;
     QList<double> selected;
-    QList<double> closed;
+    QList<double> closedLeftmost;
+    QList<double> closedSelected;
     for (int round = 0; round < Rounds; ++round) {
         const bool reuse = !control->freeSlots().isEmpty();
         const double opening = cpuMs([control] { control->NewWindow(QString(), true); });
@@ -74,14 +75,21 @@ void measureUiOperations(WBControl *control, int openTabs, const QString &label)
         Bench::drain();
 
         const qint16 leftmost = control->openSlots().first();
-        closed.append(cpuMs([control, leftmost] { control->CloseTab(leftmost); }));
+        closedLeftmost.append(cpuMs([control, leftmost] { control->CloseTab(leftmost); }));
+        Bench::drain();
+
+        control->NewWindow(QString(), true);
+        Bench::drain();
+        const qint16 current = control->CurTab();
+        closedSelected.append(cpuMs([control, current] { control->CloseTab(current); }));
         Bench::drain();
     }
     const QString prefix = QStringLiteral("uiops.%1.%2.").arg(label).arg(openTabs);
     result(prefix + QStringLiteral("NewWindow-new"), Bench::median(created));
     result(prefix + QStringLiteral("NewWindow-reuse"), Bench::median(reused));
     result(prefix + QStringLiteral("select"), Bench::median(selected));
-    result(prefix + QStringLiteral("CloseTab"), Bench::median(closed));
+    result(prefix + QStringLiteral("CloseTab-leftmost"), Bench::median(closedLeftmost));
+    result(prefix + QStringLiteral("CloseTab-selected"), Bench::median(closedSelected));
 }
 
 void measureHover(QWidget *face, const QString &label)
