@@ -17,6 +17,7 @@
 #include "webengineenvironment.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <functional>
 
@@ -47,8 +48,11 @@ void afterFirstLoad(WBControl *control, std::function<void()> work)
                          if (index != 0 || done)
                              return;
                          done = true;
-                         work();
-                         QCoreApplication::exit(0);
+                         // From the event loop itself, not from inside the engine's signal.
+                         QTimer::singleShot(0, [work] {
+                             work();
+                             QCoreApplication::exit(0);
+                         });
                      });
 }
 

@@ -19,7 +19,9 @@ namespace {
 
 constexpr int LoadTimeout = 180'000;
 constexpr int SettleInterval = 500;
-constexpr int SettleLimit = 30;
+constexpr int SettleLimit = 40;
+// Held for 2.5 s: long enough to see a process give freed memory back to the system.
+constexpr int SteadySamples = 5;
 
 struct Plan
 {
@@ -136,13 +138,14 @@ private:
 };
 
 // The memory of the program's tree once it has stopped changing: the median of the
-// last three samples after the process count held and the sum moved under 2 %.
+// last three samples after the process count held and the sum moved under 2 % for
+// SteadySamples samples in a row.
 double settledMiB(int pid)
 {
     QList<double> samples;
     qsizetype lastCount = -1;
     int steady = 0;
-    for (int round = 0; round < SettleLimit && steady < 3; ++round) {
+    for (int round = 0; round < SettleLimit && steady < SteadySamples; ++round) {
         wait(SettleInterval);
         const QList<int> tree = ProcessTree::members(pid);
         const double mib = double(ProcessTree::totalPssKiB(tree)) / 1024;
