@@ -13,7 +13,8 @@ bool opensLinks(int minute, double draw)
 
 double drawSeededFrom(QTime timeOfDay)
 {
-    std::mt19937 generator(static_cast<std::mt19937::result_type>(timeOfDay.msecsSinceStartOfDay()));
+    std::mt19937 generator(
+        static_cast<std::mt19937::result_type>(timeOfDay.msecsSinceStartOfDay()));
     return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 class BrowserEngineFactory;
+class StatBar;
 class WBControl;
 
 // Quillet's main window. It owns every control of the window, lays them out when its
@@ -19,6 +20,7 @@ public:
     ~Form1() override;
 
     WBControl *WBControl1() const { return m_wbControl; }
+    StatBar *StatBar1() const { return m_statBar; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -30,6 +32,12 @@ private:
     void fitToScreen();
     void layOut();
 
+    // WBControl1's events.
+    void onBeforeNavigate2(qint16 Index, const QString &URL);
+    void onProgressChange(qint16 Index, qint32 Progress, qint32 ProgressMax);
+    void onDownloadComplete(qint16 Index);
+
     WBControl *m_wbControl;
+    StatBar *m_statBar;
     bool m_fittedWithFrame = false;
 };

@@ -10,13 +10,16 @@ HoverTracker::HoverTracker(QWidget *face)
     , m_face(face)
 {
     face->setMouseTracking(true);
+    // A face is a window of its own for the pointer: moves over it are not passed on to
+    // a face it sits on (a close button on a tab), which would take the capture away.
+    face->setAttribute(Qt::WA_NoMousePropagation);
     face->installEventFilter(this);
 }
 
 bool HoverTracker::isInside(QPointF position, const QWidget *face)
 {
-    return position.x() >= 0 && position.y() >= 0 && position.x() <= face->width()
-           && position.y() <= face->height();
+    return position.x() >= 0 && position.y() >= 0 && position.x() <= face->width() &&
+           position.y() <= face->height();
 }
 
 bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
@@ -32,6 +35,9 @@ bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
             break;
         case QEvent::MouseButtonRelease:
             onRelease(static_cast<QMouseEvent *>(event));
+            break;
+        case QEvent::Hide:
+            onHide();
             break;
         default:
             break;
@@ -51,6 +57,15 @@ void HoverTracker::onMove(const QMouseEvent *event)
     }
     PointerCapture::capture(m_face);
     Q_EMIT lookWanted(event->buttons() == Qt::LeftButton ? pressedLook() : Look::Hover);
+}
+
+void HoverTracker::onHide()
+{
+    // A hidden face would keep every pointer report of the window to itself.
+    if (!PointerCapture::isCapturedBy(m_face))
+        return;
+    PointerCapture::release(m_face);
+    Q_EMIT lookWanted(Look::Normal);
 }
 
 void HoverTracker::onPress(const QMouseEvent *event)

@@ -16,12 +16,18 @@ class QWidget;
 // - A left press asks for Pressed; a left release asks for Normal and, when the release
 //   point is inside, emits clicked(). Other buttons change nothing.
 // - Points on the right and bottom edges count as inside.
+// - A face hidden while it holds the capture gives it up and asks for Normal.
 class HoverTracker final : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class Look { Normal, Hover, Pressed };
+    enum class Look
+    {
+        Normal,
+        Hover,
+        Pressed
+    };
     Q_ENUM(Look)
 
     explicit HoverTracker(QWidget *face);
@@ -46,6 +52,7 @@ private:
     void onMove(const QMouseEvent *event);
     void onPress(const QMouseEvent *event);
     void onRelease(const QMouseEvent *event);
+    void onHide();
     Look pressedLook() const { return m_pressedLook ? Look::Pressed : Look::Hover; }
 
     QWidget *m_face;

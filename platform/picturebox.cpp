@@ -5,8 +5,7 @@
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 bool PictureBox::isShowing(const QPixmap &picture) const
 {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -18,6 +19,39 @@ class BrowserEngine : public QObject
     Q_OBJECT
 
 public:
+    // Commands a browser runs on its current page, each with the browser's own dialog
+    // where the command has one.
+    enum class PageCommand
+    {
+        SaveAs,       // asks where and in which form, then saves the page
+        Print,        // asks for the printer, then prints
+        PrintPreview, // a preview window, from which the user can print
+        Properties,   // a dialog describing the page
+        Cut,
+        Copy,
+        Paste,
+        SelectAll,
+    };
+    Q_ENUM(PageCommand)
+
+    enum class FindOption
+    {
+        Backward = 0x1,
+        CaseSensitive = 0x2,
+    };
+    Q_DECLARE_FLAGS(FindOptions, FindOption)
+
+    // How many matches a search found and which of them is highlighted (1-based; 0
+    // when there is none).
+    struct FindResult
+    {
+        qint32 matches = 0;
+        qint32 active = 0;
+    };
+    using FindCallback = std::function<void(const FindResult &)>;
+    // Receives the page body's markup; a null string when there is no page to read.
+    using MarkupCallback = std::function<void(const QString &markup)>;
+
     using QObject::QObject;
 
     // The window the control places in the tab's page container.
@@ -31,6 +65,14 @@ public:
     virtual void GoHome() = 0;
     virtual void Refresh() = 0;
     virtual void Stop() = 0;
+
+    virtual void ExecWB(PageCommand command) = 0;
+    // Highlights the next match of `text` (the previous one with Backward) and reports
+    // the outcome to `done`, later. An empty text ends the search and clears the
+    // highlight. A new search supersedes one still running: only the latest reports.
+    virtual void FindText(const QString &text, FindOptions options, FindCallback done) = 0;
+    // The markup of the page body, the body element included; delivered later.
+    virtual void BodyMarkup(MarkupCallback done) = 0;
 
     // A silent browser shows and prints no error reports of its own.
     virtual void setSilent(bool silent) = 0;
@@ -58,6 +100,8 @@ Q_SIGNALS:
     // handler that acts on the request sets `cancel`.
     void WindowClosing(bool isChildWindow, bool &cancel);
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(BrowserEngine::FindOptions)
 
 // Creates the browser of each tab slot; `container` becomes the parent of its widget.
 class BrowserEngineFactory

@@ -1,13 +1,18 @@
 #include "wbcontrol.h"
 
 #include "browserengine.h"
+#include "findbar.h"
 #include "hovertracker.h"
 #include "picturebox.h"
+#include "sourceviewer.h"
+#include "texteditorlauncher.h"
 #include "twips.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
+#include <QShortcut>
 
 #include <limits>
 
@@ -81,6 +86,7 @@ WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *par
     : QWidget(parent)
     , m_engines(std::move(engines))
     , m_skin(std::make_unique<const Skin>())
+    , m_sourceViewer(new SourceViewer(this))
 {
     Slot &first = createSlot();
     first.face->setPicture(m_skin->selected);
@@ -95,6 +101,8 @@ WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *par
     first.container->show();
     setFocusProxy(first.browser->widget());
     first.browser->GoHome();
+    // The engine has no find window of its own; the page's Ctrl+F opens ours.
+    new QShortcut(QKeySequence::Find, this, this, &WBControl::Find, Qt::WidgetWithChildrenShortcut);
 }
 
 WBControl::~WBControl()
@@ -117,7 +125,7 @@ WBControl::Slot &WBControl::createSlot()
     s.faceHover->setPressedLookEnabled(false);
     connect(s.faceHover, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         slot(index).face->setPicture(look == HoverTracker::Look::Normal ? m_skin->unselected
-                                                                         : m_skin->hovered);
+                                                                        : m_skin->hovered);
     });
     connect(s.faceHover, &HoverTracker::pressed, this, [this, index](Qt::MouseButton button) {
         if (button == Qt::LeftButton)
@@ -141,9 +149,9 @@ WBControl::Slot &WBControl::createSlot()
     s.closeButton = new PictureBox(s.face);
     s.closeButton->setObjectName(QStringLiteral("Tcbt") + number);
     s.closeButton->setPicture(m_skin->closeNormal);
-    s.closeButton->move(Twips::toPixels(
-        widthOf(s.face) - widthOf(s.closeButton) - CloseButtonMargin,
-        (heightOf(s.face) - heightOf(s.closeButton)) / 2));
+    s.closeButton->move(
+        Twips::toPixels(widthOf(s.face) - widthOf(s.closeButton) - CloseButtonMargin,
+                        (heightOf(s.face) - heightOf(s.closeButton)) / 2));
     auto *closeHover = new HoverTracker(s.closeButton);
     connect(closeHover, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         const Skin &skin = *m_skin;
@@ -171,10 +179,11 @@ WBControl::Slot &WBControl::createSlot()
 void WBControl::connectBrowser(qint16 index)
 {
     BrowserEngine *engine = slot(index).browser.get();
-    connect(engine, &BrowserEngine::BeforeNavigate2, this, [this, index, engine](const QString &url) {
-        engine->setSilent(true);
-        Q_EMIT BeforeNavigate2(index, url);
-    });
+    connect(engine, &BrowserEngine::BeforeNavigate2, this,
+            [this, index, engine](const QString &url) {
+                engine->setSilent(true);
+                Q_EMIT BeforeNavigate2(index, url);
+            });
     connect(engine, &BrowserEngine::DownloadBegin, this,
             [this, index, engine] { Q_EMIT DownloadBegin(index, engine->LocationURL()); });
     connect(engine, &BrowserEngine::DownloadComplete, this,
@@ -280,6 +289,8 @@ void WBControl::CloseTab(qint16 index)
     Slot &s = slot(index);
     s.face->hide();
     hidePage(index);
+    if (FindBar *bar = findBar(index))
+        bar->dismiss();
     s.browser->Navigate(QStringLiteral("About:Blank"));
 
     if (m_openList.size() == 1) {
@@ -409,6 +420,107 @@ QString WBControl::URL() const
 void WBControl::setURL(const QString &New_URL)
 {
     slot(m_curTab).browser->Navigate(New_URL);
+}
+
+void WBControl::SaveFile()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::SaveAs);
+}
+
+#ifdef TABBROWSER_LUMBRA
+void WBControl::PrintView()
+#else
+void WBControl::LookPrint()
+#endif
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::PrintPreview);
+}
+
+void WBControl::PrintPage()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Print);
+}
+
+void WBControl::Getattribute()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Properties);
+}
+
+void WBControl::Cut()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Cut);
+}
+
+void WBControl::Copy()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Copy);
+}
+
+void WBControl::paste()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::Paste);
+}
+
+void WBControl::SelectAll()
+{
+    slot(m_curTab).browser->ExecWB(BrowserEngine::PageCommand::SelectAll);
+}
+
+void WBControl::GoHome()
+{
+    slot(m_curTab).browser->GoHome();
+}
+
+void WBControl::RefreshPage()
+{
+    slot(m_curTab).browser->Refresh();
+}
+
+void WBControl::StopLink()
+{
+    slot(m_curTab).browser->Stop();
+}
+
+void WBControl::Goback()
+{
+    slot(m_curTab).browser->GoBack();
+}
+
+void WBControl::Goforward()
+{
+    slot(m_curTab).browser->GoForward();
+}
+
+void WBControl::Find()
+{
+    Slot &s = slot(m_curTab);
+    s.browser->widget()->setFocus();
+    FindBar *bar = findBar(m_curTab);
+    if (!bar)
+        bar = new FindBar(s.browser.get(), s.container);
+    bar->open();
+}
+
+FindBar *WBControl::findBar(qint16 index) const
+{
+    return slot(index).container->findChild<FindBar *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void WBControl::GetFile()
+{
+    BrowserEngine *engine = slot(m_curTab).browser.get();
+    if (engine->Busy())
+        return;
+    const QPointer<SourceViewer> viewer(m_sourceViewer);
+    engine->BodyMarkup([viewer, title = engine->LocationName()](const QString &markup) {
+        if (viewer && !markup.isNull())
+            viewer->show(markup, title);
+    });
+}
+
+void WBControl::setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launcher)
+{
+    m_sourceViewer->setLauncher(std::move(launcher));
 }
 
 void WBControl::setGeometryTwips(double left, double top, double width, double height)

@@ -14,7 +14,10 @@
 
 class BrowserEngine;
 class BrowserEngineFactory;
+class FindBar;
 class QLabel;
+class SourceViewer;
+class TextEditorLauncher;
 
 // The tabbed browser: a strip of tab faces along the top and, below it, the page of
 // the selected tab. Each tab lives in a numbered slot; slot 0 is permanent, and a
@@ -54,13 +57,51 @@ public:
     QString URL() const;
     void setURL(const QString &New_URL);
 
-    qint16 CurTab() const { return m_curTab; }
+    qint16 CurTab() const
+    {
+        return m_curTab;
+    }
     // Open extra tabs, left to right; slot 0 is never among them.
-    const QList<qint16> &openSlots() const { return m_openList; }
+    const QList<qint16> &openSlots() const
+    {
+        return m_openList;
+    }
     // Closed slots, in the order they were closed.
-    const QList<qint16> &freeSlots() const { return m_freeList; }
+    const QList<qint16> &freeSlots() const
+    {
+        return m_freeList;
+    }
     // The browser of `slot`, or null for a slot not created yet.
     BrowserEngine *browser(qint16 slot) const;
+
+    // Page commands: each acts on the page of the selected tab, with the browser's own
+    // dialog where the command has one.
+    void SaveFile();
+#ifdef TABBROWSER_LUMBRA
+    void PrintView();
+#else
+    void LookPrint();
+#endif
+    void PrintPage();
+    void Getattribute();
+    void Cut();
+    void Copy();
+    void paste();
+    void SelectAll();
+    void GoHome();
+    void RefreshPage();
+    void StopLink();
+    // History steps; nothing happens when there is no page to go to.
+    void Goback();
+    void Goforward();
+    // Opens the find bar over the selected page and gives the page the keyboard;
+    // Ctrl+F on the page does the same.
+    void Find();
+    // Shows the markup of the selected page's body in the user's text editor. Does
+    // nothing while the page is loading.
+    void GetFile();
+    // The editor GetFile starts: the desktop's text editor unless replaced.
+    void setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launcher);
 
     // Twips geometry, as the host lays the control out.
     void setGeometryTwips(double left, double top, double width, double height);
@@ -88,7 +129,10 @@ private:
     struct Slot;
     struct Skin;
 
-    Slot &slot(qint16 index) const { return *m_slots[static_cast<size_t>(index)]; }
+    Slot &slot(qint16 index) const
+    {
+        return *m_slots[static_cast<size_t>(index)];
+    }
     Slot &createSlot();
     void connectBrowser(qint16 index);
     void openTab(bool navigate, const QString &URL);
@@ -102,6 +146,8 @@ private:
     void centreTitle(qint16 index);
     double faceLeft(qint16 index) const;
     void moveFace(qint16 index, double left);
+    // The find bar of `index`'s page, if it has been opened.
+    FindBar *findBar(qint16 index) const;
 
     void onTitleChange(qint16 index, const QString &text);
     void onNewWindow2(qint16 index, BrowserEngine *&target);
@@ -115,4 +161,5 @@ private:
     QList<qint16> m_freeList;
     qint16 m_curTab = 0;
     double m_lineWidth = 0;
+    SourceViewer *m_sourceViewer;
 };

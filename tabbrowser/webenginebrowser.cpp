@@ -1,10 +1,17 @@
 #include "webenginebrowser.h"
 
+#include "pageprinter.h"
+#include "pageproperties.h"
+#include "pagesaver.h"
+
 #include <QCoreApplication>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QTimer>
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #ifdef __GLIBC__
@@ -77,6 +84,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, const QUrl &homeP
     : m_profile(profile)
     , m_homePage(homePage)
     , m_view(new QWebEngineView(container))
+    , m_printer(new PagePrinter(m_view))
 {
     setPage(new Page(m_profile, this));
 }
@@ -219,6 +227,78 @@ void WebEngineBrowser::Stop()
 {
     const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+void WebEngineBrowser::ExecWB(PageCommand command)
+{
+    switch (command) {
+    case PageCommand::SaveAs:
+        savePageAs(m_page, m_view);
+        return;
+    case PageCommand::Print:
+        m_printer->print();
+        return;
+    case PageCommand::PrintPreview:
+        m_printer->preview();
+        return;
+    case PageCommand::Properties:
+        showProperties();
+        return;
+    case PageCommand::Cut:
+        m_page->triggerAction(QWebEnginePage::Cut);
+        return;
+    case PageCommand::Copy:
+        m_page->triggerAction(QWebEnginePage::Copy);
+        return;
+    case PageCommand::Paste:
+        m_page->triggerAction(QWebEnginePage::Paste);
+        return;
+    case PageCommand::SelectAll:
+        m_page->triggerAction(QWebEnginePage::SelectAll);
+        return;
+    }
+}
+
+void WebEngineBrowser::showProperties()
+{
+    // The page's own scripts cannot see or disturb what is asked here.
+    const QPointer<QWebEnginePage> page(m_page);
+    const QPointer<QWebEngineView> view(m_view);
+    m_page->runJavaScript(PageProperties::script(), QWebEngineScript::ApplicationWorld,
+                          [page, view](const QVariant &answer) {
+                              if (!page || !view)
+                                  return;
+                              auto *dialog = new PagePropertiesDialog(
+                                  PageProperties::from(page->title(), page->url(), answer), view);
+                              dialog->setAttribute(Qt::WA_DeleteOnClose);
+                              dialog->open();
+                          });
+}
+
+void WebEngineBrowser::FindText(const QString &text, FindOptions options, FindCallback done)
+{
+    QWebEnginePage::FindFlags flags;
+    if (options.testFlag(FindOption::Backward))
+        flags |= QWebEnginePage::FindBackward;
+    if (options.testFlag(FindOption::CaseSensitive))
+        flags |= QWebEnginePage::FindCaseSensitively;
+    const quint64 search = ++m_lastSearch;
+    const QPointer<WebEngineBrowser> self(this);
+    m_page->findText(
+        text, flags,
+        [self, search, done = std::move(done)](const QWebEngineFindTextResult &result) {
+            if (self && self->m_lastSearch == search && done)
+                done({result.numberOfMatches(), result.activeMatch()});
+        });
+}
+
+void WebEngineBrowser::BodyMarkup(MarkupCallback done)
+{
+    m_page->runJavaScript(
+        QStringLiteral("document.body ? document.body.outerHTML : null"),
+        QWebEngineScript::ApplicationWorld, [done = std::move(done)](const QVariant &markup) {
+            done(markup.typeId() == QMetaType::QString ? markup.toString() : QString());
+        });
 }
 
 QString WebEngineBrowser::LocationURL() const

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QUrl>
 
+class PagePrinter;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -29,6 +30,10 @@ public:
     void Refresh() override;
     void Stop() override;
 
+    void ExecWB(PageCommand command) override;
+    void FindText(const QString &text, FindOptions options, FindCallback done) override;
+    void BodyMarkup(MarkupCallback done) override;
+
     void setSilent(bool silent) override { m_silent = silent; }
     bool Silent() const override { return m_silent; }
 
@@ -45,6 +50,7 @@ private:
     void setPage(Page *page);
     QWebEnginePage *createWindowFor();
     bool acceptNavigation(const QUrl &url, bool isMainFrame);
+    void showProperties();
 
     // A hidden browser left on the blank page is a closed tab kept for reuse. Its page
     // is discarded, which gives the page's renderer memory back to the engine; the page
@@ -58,6 +64,9 @@ private:
     QPointer<Page> m_page;
     bool m_silent = false;
     bool m_busy = false;
+    PagePrinter *m_printer;
+    // Numbers the searches: only the latest one reports.
+    quint64 m_lastSearch = 0;
     // Inside one of the browser's own operations on the page.
     bool m_operating = false;
     // The engine is reloading a discarded page on its own.

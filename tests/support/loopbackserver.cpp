@@ -26,7 +26,8 @@ void LoopbackServer::servePage(const QString &path, const QString &title, const 
 
 QUrl LoopbackServer::url(const QString &pathAndQuery) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(pathAndQuery));
+    return QUrl(
+        QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(pathAndQuery));
 }
 
 void LoopbackServer::onConnection()

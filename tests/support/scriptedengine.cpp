@@ -1,5 +1,7 @@
 #include "scriptedengine.h"
 
+#include <QMetaEnum>
+
 ScriptedEngine::ScriptedEngine(QWidget *container)
     : m_widget(new QWidget(container))
 {
@@ -15,6 +17,26 @@ void ScriptedEngine::Navigate(const QString &url)
 void ScriptedEngine::GoHome()
 {
     calls.append(QStringLiteral("GoHome"));
+}
+
+void ScriptedEngine::ExecWB(PageCommand command)
+{
+    calls.append(QStringLiteral("ExecWB ") +
+                 QLatin1String(QMetaEnum::fromType<PageCommand>().valueToKey(int(command))));
+}
+
+void ScriptedEngine::FindText(const QString &text, FindOptions options, FindCallback done)
+{
+    calls.append(QStringLiteral("FindText ") + text);
+    lastFindOptions = options;
+    if (done)
+        done(findResult);
+}
+
+void ScriptedEngine::BodyMarkup(MarkupCallback done)
+{
+    calls.append(QStringLiteral("BodyMarkup"));
+    done(bodyMarkup);
 }
 
 std::unique_ptr<BrowserEngine> ScriptedEngineFactory::create(QWidget *container)

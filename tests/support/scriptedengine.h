@@ -25,6 +25,12 @@ public:
     void GoHome() override;
     void Refresh() override { calls.append(QStringLiteral("Refresh")); }
     void Stop() override { calls.append(QStringLiteral("Stop")); }
+    // Recorded as "ExecWB <command>".
+    void ExecWB(PageCommand command) override;
+    // Recorded as "FindText <text>"; answered at once with `findResult`.
+    void FindText(const QString &text, FindOptions options, FindCallback done) override;
+    // Recorded as "BodyMarkup"; answered at once with `bodyMarkup`.
+    void BodyMarkup(MarkupCallback done) override;
 
     void setSilent(bool silent) override { m_silent = silent; }
     bool Silent() const override { return m_silent; }
@@ -37,6 +43,9 @@ public:
     QString location;
     QString name;
     bool busy = false;
+    FindResult findResult;
+    FindOptions lastFindOptions;
+    QString bodyMarkup;
 
 private:
     QWidget *m_widget;

@@ -1,19 +1,16 @@
 // The tab model of Quillet's tabbed browser, driven through a scripted engine:
 // slots, lists, face placement, selection, titles and event forwarding.
-#include "scriptedengine.h"
+#include "scriptedtabs.h"
 #include "testmain.h"
 #include "twips.h"
-#include "wbcontrol.h"
 
-#include <QLabel>
 #include <QSignalSpy>
 
 namespace {
 
 const QString Blank = QStringLiteral("空白页");
 
-template<typename... Slot>
-QList<qint16> slotList(Slot... slot)
+template<typename... Slot> QList<qint16> slotList(Slot... slot)
 {
     return {static_cast<qint16>(slot)...};
 }
@@ -25,23 +22,23 @@ class TabModelTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<WBControl> control;
-    ScriptedEngineFactory *engines = nullptr;
+    std::unique_ptr<ScriptedTabs> tabs;
+    WBControl *control = nullptr;
 
-    ScriptedEngine *engine(int slot) const { return engines->engines.at(static_cast<size_t>(slot)); }
-    QWidget *element(const char *role, int slot) const
-    {
-        return control->findChild<QWidget *>(QLatin1String(role) + QString::number(slot));
-    }
+    ScriptedEngine *engine(int slot) const { return tabs->engine(slot); }
+    QWidget *element(const char *role, int slot) const { return tabs->element(role, slot); }
+    QString title(int slot) const { return tabs->title(slot); }
     double faceLeft(int slot) const { return Twips::fromPixels(element("MTab", slot)->x()); }
-    QString title(int slot) const
+    bool closeButtonShown(int slot) const { return element("Tcbt", slot)->isVisibleTo(control); }
+    bool containerShown(int slot) const { return element("WBCnt", slot)->isVisibleTo(control); }
+    QRectF containerTwips(int slot) const
     {
-        return static_cast<QLabel *>(element("Tstr", slot))->text();
+        return Twips::fromPixels(element("WBCnt", slot)->geometry());
     }
-    bool closeButtonShown(int slot) const { return element("Tcbt", slot)->isVisibleTo(control.get()); }
-    bool containerShown(int slot) const { return element("WBCnt", slot)->isVisibleTo(control.get()); }
-    QRectF containerTwips(int slot) const { return Twips::fromPixels(element("WBCnt", slot)->geometry()); }
-    QRectF browserTwips(int slot) const { return Twips::fromPixels(engine(slot)->widget()->geometry()); }
+    QRectF browserTwips(int slot) const
+    {
+        return Twips::fromPixels(engine(slot)->widget()->geometry());
+    }
     void pressFace(int slot, Qt::MouseButton button)
     {
         QTest::mousePress(element("MTab", slot), button, {}, QPoint(20, 10));
@@ -56,15 +53,12 @@ private:
 private Q_SLOTS:
     void init()
     {
-        auto factory = std::make_unique<ScriptedEngineFactory>();
-        engines = factory.get();
-        control = std::make_unique<WBControl>(std::move(factory));
-        control->setGeometryTwips(0, 840, 9000, 6000);
-        control->show();
-        QVERIFY(QTest::qWaitForWindowExposed(control.get()));
+        tabs = std::make_unique<ScriptedTabs>(9000, 6000);
+        control = tabs->control;
+        QVERIFY(tabs->isActive());
     }
 
-    void cleanup() { control.reset(); }
+    void cleanup() { tabs.reset(); }
 
     void startsWithPermanentFirstTab()
     {
@@ -103,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(control->CurTab(), 3);
         QCOMPARE(control->openSlots(), slotList(1, 3));
         QCOMPARE(control->freeSlots(), slotList(2));
-        QVERIFY(!element("MTab", 2)->isVisibleTo(control.get()));
+        QVERIFY(!element("MTab", 2)->isVisibleTo(control));
         QCOMPARE(engine(2)->navigations.last(), QStringLiteral("About:Blank"));
 
         control->NewWindow(QStringLiteral("http://reused.test/"), false);
@@ -120,7 +114,7 @@ private Q_SLOTS:
     void closingTheOnlyExtraTabSelectsTheFirst()
     {
         openTabs(1);
-        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        QSignalSpy selections(control, &WBControl::SelectTab);
         control->CloseTab(1);
         QCOMPARE(control->CurTab(), 0);
         QCOMPARE(selections.count(), 1);
@@ -136,7 +130,7 @@ private Q_SLOTS:
     void closingTheRightmostSelectsTwice()
     {
         openTabs(3);
-        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        QSignalSpy selections(control, &WBControl::SelectTab);
         control->CloseTab(3);
         QCOMPARE(selections.count(), 2);
         QCOMPARE(control->CurTab(), 2);
@@ -149,7 +143,7 @@ private Q_SLOTS:
         openTabs(2);
         control->CloseTab(1);
         const QStringList before = engine(2)->navigations;
-        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        QSignalSpy selections(control, &WBControl::SelectTab);
         control->CloseTab(1); // already closed
         control->CloseTab(7); // never created
         QCOMPARE(selections.count(), 0);
@@ -172,7 +166,7 @@ private Q_SLOTS:
 
     void blankTabStartsNoNavigation()
     {
-        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        QSignalSpy selections(control, &WBControl::SelectTab);
         control->NewWindow(QStringLiteral("http://ignored.test/"), true);
         QCOMPARE(selections.count(), 1);
         QCOMPARE(control->CurTab(), 1);
@@ -183,9 +177,9 @@ private Q_SLOTS:
     void newTabNavigatesBeforeSelectingAndJoinsTheListLast()
     {
         QStringList seen;
-        connect(control.get(), &WBControl::SelectTab, this, [&] {
+        connect(control, &WBControl::SelectTab, this, [&] {
             seen.append(QStringLiteral("navigations=%1 open=%2")
-                            .arg(engines->engines.back()->navigations.size())
+                            .arg(tabs->engines->engines.back()->navigations.size())
                             .arg(control->openSlots().size()));
         });
         control->NewWindow(QStringLiteral("http://a.test/"), false);
@@ -246,7 +240,7 @@ private Q_SLOTS:
     void pressesOnFaces()
     {
         openTabs(2);
-        QSignalSpy selections(control.get(), &WBControl::SelectTab);
+        QSignalSpy selections(control, &WBControl::SelectTab);
         pressFace(1, Qt::RightButton);
         QCOMPARE(control->CurTab(), 2);
         QCOMPARE(selections.count(), 0);
@@ -258,13 +252,26 @@ private Q_SLOTS:
 
         // The title and the icon pass presses to their face.
         QWidget *title = element("Tstr", 1);
-        QTest::mousePress(element("MTab", 1), Qt::LeftButton, {},
-                          title->geometry().center());
+        QTest::mousePress(element("MTab", 1), Qt::LeftButton, {}, title->geometry().center());
         QCOMPARE(control->CurTab(), 1);
         QCOMPARE(selections.count(), 2);
         QVERIFY(engine(1)->widget()->hasFocus());
         QVERIFY(closeButtonShown(1));
         QVERIFY(!closeButtonShown(2));
+    }
+
+    void selectionFocusesThePage()
+    {
+        control->NewWindow(QStringLiteral("http://a.test/"), false);
+        QVERIFY(engine(1)->widget()->hasFocus());
+
+        // Pressing the tab that is already selected takes the focus back to its page.
+        tabs->elsewhere->setFocus();
+        QSignalSpy selections(control, &WBControl::SelectTab);
+        pressFace(1, Qt::LeftButton);
+        QCOMPARE(selections.count(), 1);
+        QCOMPARE(control->CurTab(), 1);
+        QVERIFY(engine(1)->widget()->hasFocus());
     }
 
     void focusGoesToTheSelectedPage()
@@ -283,15 +290,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::newRow("page") << QStringLiteral("http://a.cn/") << QStringLiteral("新闻")
                               << QStringLiteral("新闻");
-        QTest::newRow("blank page") << QStringLiteral("about:blank")
-                                    << QStringLiteral("about:blank") << Blank;
-        QTest::newRow("blank, any case") << QStringLiteral("About:Blank")
-                                         << QStringLiteral("x") << Blank;
-        QTest::newRow("thirty characters") << QStringLiteral("http://a.cn/")
-                                           << QStringLiteral("abcdefghijklmnopqrstuvwxyz0123")
-                                           << QStringLiteral("abcdefghij...");
-        QTest::newRow("empty keeps the title") << QStringLiteral("http://a.cn/") << QString()
-                                               << QStringLiteral("http://x.cn/");
+        QTest::newRow("blank page")
+            << QStringLiteral("about:blank") << QStringLiteral("about:blank") << Blank;
+        QTest::newRow("blank, any case")
+            << QStringLiteral("About:Blank") << QStringLiteral("x") << Blank;
+        QTest::newRow("thirty characters")
+            << QStringLiteral("http://a.cn/") << QStringLiteral("abcdefghijklmnopqrstuvwxyz0123")
+            << QStringLiteral("abcdefghij...");
+        QTest::newRow("empty keeps the title")
+            << QStringLiteral("http://a.cn/") << QString() << QStringLiteral("http://x.cn/");
     }
 
     void pageTitles()
@@ -301,8 +308,8 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         control->NewWindow(QStringLiteral("http://x.cn/"), false);
         engine(1)->location = location;
-        QSignalSpy titles(control.get(), &WBControl::TitleChange);
-        QSignalSpy urls(control.get(), &WBControl::URLChang);
+        QSignalSpy titles(control, &WBControl::TitleChange);
+        QSignalSpy urls(control, &WBControl::URLChang);
         Q_EMIT engine(1)->TitleChange(text);
         QCOMPARE(title(1), shown);
         QCOMPARE(titles.count(), 1);
@@ -315,8 +322,8 @@ private Q_SLOTS:
     void busyBrowsersRaiseNoUrlChange()
     {
         engine(0)->busy = true;
-        QSignalSpy titles(control.get(), &WBControl::TitleChange);
-        QSignalSpy urls(control.get(), &WBControl::URLChang);
+        QSignalSpy titles(control, &WBControl::TitleChange);
+        QSignalSpy urls(control, &WBControl::URLChang);
         Q_EMIT engine(0)->TitleChange(QStringLiteral("t"));
         QCOMPARE(titles.count(), 1);
         QCOMPARE(urls.count(), 0);
@@ -325,11 +332,11 @@ private Q_SLOTS:
     void eventsCarryTheSlotNumber()
     {
         openTabs(2);
-        QSignalSpy before(control.get(), &WBControl::BeforeNavigate2);
-        QSignalSpy begin(control.get(), &WBControl::DownloadBegin);
-        QSignalSpy progress(control.get(), &WBControl::ProgressChange);
-        QSignalSpy committed(control.get(), &WBControl::NavigateComplete2);
-        QSignalSpy property(control.get(), &WBControl::PropertyChange);
+        QSignalSpy before(control, &WBControl::BeforeNavigate2);
+        QSignalSpy begin(control, &WBControl::DownloadBegin);
+        QSignalSpy progress(control, &WBControl::ProgressChange);
+        QSignalSpy committed(control, &WBControl::NavigateComplete2);
+        QSignalSpy property(control, &WBControl::PropertyChange);
         engine(1)->location = QStringLiteral("http://one.cn/");
 
         QVERIFY(!engine(1)->Silent());
@@ -343,14 +350,15 @@ private Q_SLOTS:
         QCOMPARE(before.takeFirst(), (QVariantList{qint16(1), QStringLiteral("http://next.cn/")}));
         QCOMPARE(begin.takeFirst(), (QVariantList{qint16(1), QStringLiteral("http://one.cn/")}));
         QCOMPARE(progress.takeFirst(), (QVariantList{qint16(1), 5000, 10000}));
-        QCOMPARE(committed.takeFirst(), (QVariantList{qint16(1), QStringLiteral("http://next.cn/")}));
+        QCOMPARE(committed.takeFirst(),
+                 (QVariantList{qint16(1), QStringLiteral("http://next.cn/")}));
         QCOMPARE(property.takeFirst(), (QVariantList{qint16(1), QStringLiteral("p")}));
     }
 
     void downloadCompleteRelaysTheSelectedBrowser()
     {
         openTabs(2);
-        QSignalSpy complete(control.get(), &WBControl::DownloadComplete);
+        QSignalSpy complete(control, &WBControl::DownloadComplete);
         const QRectF container = containerTwips(2);
         Q_EMIT engine(1)->DownloadComplete(); // a background tab
         QCOMPARE(complete.takeFirst(), QVariantList{qint16(1)});
@@ -365,14 +373,15 @@ private Q_SLOTS:
         openTabs(1);
         pressFace(0, Qt::LeftButton);
         QStringList order;
-        connect(control.get(), &WBControl::NewWindow2, this,
+        connect(control, &WBControl::NewWindow2, this,
                 [&](qint16 index) { order.append(QStringLiteral("NewWindow2 %1").arg(index)); });
-        connect(control.get(), &WBControl::SelectTab, this,
+        connect(control, &WBControl::SelectTab, this,
                 [&] { order.append(QStringLiteral("SelectTab %1").arg(control->CurTab())); });
         BrowserEngine *target = nullptr;
         bool cancel = false;
         Q_EMIT engine(0)->NewWindow2(target, cancel);
-        QCOMPARE(order, (QStringList{QStringLiteral("NewWindow2 0"), QStringLiteral("SelectTab 2")}));
+        QCOMPARE(order,
+                 (QStringList{QStringLiteral("NewWindow2 0"), QStringLiteral("SelectTab 2")}));
         QCOMPARE(target, engine(2));
         QCOMPARE(control->openSlots(), slotList(1, 2));
         QVERIFY(engine(2)->navigations.isEmpty());
