@@ -54,17 +54,26 @@ QList<int> members(int root)
     return tree;
 }
 
-qint64 pssKiB(int pid)
+Memory memoryKiB(int pid)
 {
-    const qint64 pss = fieldKiB(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Pss:");
-    return pss >= 0 ? pss : fieldKiB(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS:");
+    const QString rollup = QStringLiteral("/proc/%1/smaps_rollup").arg(pid);
+    const qint64 pss = fieldKiB(rollup, "Pss:");
+    if (pss < 0) {
+        const qint64 rss = fieldKiB(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS:");
+        return {qMax<qint64>(0, rss), qMax<qint64>(0, rss)};
+    }
+    return {pss, qMax<qint64>(0, fieldKiB(rollup, "Pss_Anon:")) +
+                     qMax<qint64>(0, fieldKiB(rollup, "Pss_Shmem:"))};
 }
 
-qint64 totalPssKiB(const QList<int> &pids)
+Memory totalMemoryKiB(const QList<int> &pids)
 {
-    qint64 total = 0;
-    for (const int pid : pids)
-        total += qMax<qint64>(0, pssKiB(pid));
+    Memory total;
+    for (const int pid : pids) {
+        const Memory one = memoryKiB(pid);
+        total.pss += one.pss;
+        total.anonymous += one.anonymous;
+    }
     return total;
 }
 

@@ -137,25 +137,38 @@ private:
     qint64 m_startNs = 0;
 };
 
-// The memory of the program's tree once it has stopped changing: the median of the
-// last three samples after the process count held and the sum moved under 2 % for
-// SteadySamples samples in a row.
-double settledMiB(int pid)
+struct MemoryMiB
 {
-    QList<double> samples;
+    double pss = 0;
+    double anonymous = 0;
+};
+
+// The memory of the program's tree once it has stopped changing: the median of the
+// last three samples after the process count held and the anonymous sum moved under
+// 2 % for SteadySamples samples in a row.
+MemoryMiB settledMemory(int pid)
+{
+    QList<MemoryMiB> samples;
     qsizetype lastCount = -1;
     int steady = 0;
     for (int round = 0; round < SettleLimit && steady < SteadySamples; ++round) {
         wait(SettleInterval);
         const QList<int> tree = ProcessTree::members(pid);
-        const double mib = double(ProcessTree::totalPssKiB(tree)) / 1024;
+        const ProcessTree::Memory kib = ProcessTree::totalMemoryKiB(tree);
+        const MemoryMiB mib{double(kib.pss) / 1024, double(kib.anonymous) / 1024};
         const bool still = tree.size() == lastCount && !samples.isEmpty() &&
-                           qAbs(mib - samples.last()) < 0.02 * mib;
+                           qAbs(mib.anonymous - samples.last().anonymous) < 0.02 * mib.anonymous;
         steady = still ? steady + 1 : 0;
         lastCount = tree.size();
         samples.append(mib);
     }
-    return Bench::median(samples.mid(qMax<qsizetype>(0, samples.size() - 3)));
+    QList<double> pss;
+    QList<double> anonymous;
+    for (const MemoryMiB &sample : samples.mid(qMax<qsizetype>(0, samples.size() - 3))) {
+        pss.append(sample.pss);
+        anonymous.append(sample.anonymous);
+    }
+    return {Bench::median(pss), Bench::median(anonymous)};
 }
 
 struct Row
@@ -243,10 +256,11 @@ private:
 
     void memory()
     {
-        print(QStringLiteral("== memory: PSS of the program and its engine processes (MiB)"));
+        print(QStringLiteral("== memory: PSS of the program and its engine processes (MiB): "
+                             "all pages / anonymous pages"));
         const QString url = m_server.url(QStringLiteral("/page.html")).toString();
-        QHash<QString, QList<double>> samples;
-        QList<double> reclaimed;
+        QHash<QString, QList<MemoryMiB>> samples;
+        const QString reclaimedKey = QStringLiteral("reclaimed");
         for (int run = 0; run < m_plan.memoryRuns; ++run) {
             for (const int tabs : m_plan.tabCounts) {
                 for (const QString &program :
@@ -258,52 +272,59 @@ private:
                                   .arg(tabs));
                         continue;
                     }
-                    const double mib = settledMiB(child.pid());
-                    samples[program + QString::number(tabs)].append(mib);
-                    print(QStringLiteral("run %1: %2, %3 tabs: %4 MiB in %5 processes")
-                              .arg(run + 1)
-                              .arg(program)
-                              .arg(tabs)
-                              .arg(mib, 0, 'f', 1)
-                              .arg(ProcessTree::members(child.pid()).size()));
+                    const QString key = program + QString::number(tabs);
+                    samples[key].append(settledMemory(child.pid()));
+                    printSample(run, QStringLiteral("%1, %2 tabs").arg(program).arg(tabs),
+                                samples[key].last(), child.pid());
                     if (program == QLatin1String("bench_quillet") && tabs == m_plan.reclaimTabs) {
                         child.send("close");
                         if (child.lineStarting(QStringLiteral("ready"))) {
-                            reclaimed.append(settledMiB(child.pid()));
-                            print(QStringLiteral("run %1: bench_quillet, %2 tabs, %3 closed: %4 "
-                                                 "MiB in %5 processes")
-                                      .arg(run + 1)
-                                      .arg(tabs)
-                                      .arg(tabs - 1)
-                                      .arg(reclaimed.last(), 0, 'f', 1)
-                                      .arg(ProcessTree::members(child.pid()).size()));
+                            samples[reclaimedKey].append(settledMemory(child.pid()));
+                            printSample(run,
+                                        QStringLiteral("bench_quillet, %1 tabs, %2 closed")
+                                            .arg(tabs)
+                                            .arg(tabs - 1),
+                                        samples[reclaimedKey].last(), child.pid());
                         }
                     }
                 }
             }
         }
-        for (const int tabs : m_plan.tabCounts) {
-            const double floor = Bench::median(samples[QStringLiteral("bench_floor%1").arg(tabs)]);
-            const double ours = Bench::median(samples[QStringLiteral("bench_quillet%1").arg(tabs)]);
-            print(QStringLiteral("%1 tabs: Quillet median %2 MiB, floor median %3 MiB")
-                      .arg(tabs)
-                      .arg(ours, 0, 'f', 1)
-                      .arg(floor, 0, 'f', 1));
-            addRatioRow(QStringLiteral("memory, %1 tab%2 (MiB)").arg(tabs).arg(tabs > 1 ? "s" : ""),
-                        ours, floor, 1, QString(),
-                        tabs > 1 ? QStringLiteral("<= 1.10") : QString());
+        for (const auto &[name, part] :
+             {std::pair{QStringLiteral("PSS"), &MemoryMiB::pss},
+              std::pair{QStringLiteral("anon"), &MemoryMiB::anonymous}}) {
+            const auto medianOf = [&samples, part](const QString &key) {
+                QList<double> values;
+                for (const MemoryMiB &sample : samples.value(key))
+                    values.append(sample.*part);
+                return Bench::median(values);
+            };
+            for (const int tabs : m_plan.tabCounts) {
+                addRatioRow(QStringLiteral("memory, %1 tab%2, %3 (MiB)")
+                                .arg(tabs)
+                                .arg(tabs > 1 ? "s" : "")
+                                .arg(name),
+                            medianOf(QStringLiteral("bench_quillet%1").arg(tabs)),
+                            medianOf(QStringLiteral("bench_floor%1").arg(tabs)), 1, QString(),
+                            tabs > 1 ? QStringLiteral("<= 1.10") : QString());
+            }
+            addRatioRow(QStringLiteral("memory, %1 opened, %2 closed, %3 (MiB)")
+                            .arg(m_plan.reclaimTabs)
+                            .arg(m_plan.reclaimTabs - 1)
+                            .arg(name),
+                        medianOf(reclaimedKey), medianOf(QStringLiteral("bench_quillet1")), 1,
+                        QStringLiteral(" (1 tab)"), QStringLiteral("<= 1.25"));
         }
-        const double oneTab = Bench::median(samples[QStringLiteral("bench_quillet1")]);
-        print(QStringLiteral("%1 tabs, %2 closed: median %3 MiB [%4]")
-                  .arg(m_plan.reclaimTabs)
-                  .arg(m_plan.reclaimTabs - 1)
-                  .arg(Bench::median(reclaimed), 0, 'f', 1)
-                  .arg(samplesText(reclaimed, 1)));
-        addRatioRow(QStringLiteral("memory, %1 opened, %2 closed (MiB)")
-                        .arg(m_plan.reclaimTabs)
-                        .arg(m_plan.reclaimTabs - 1),
-                    Bench::median(reclaimed), oneTab, 1, QStringLiteral(" (1 tab)"),
-                    QStringLiteral("<= 1.25"));
+    }
+
+    static void printSample(int run, const QString &what, const MemoryMiB &memory, int pid)
+    {
+        print(QStringLiteral("run %1: %2: %3 / %4 MiB in %5 processes")
+                  .arg(run + 1)
+                  .arg(what)
+                  .arg(memory.pss, 0, 'f', 1)
+                  .arg(memory.anonymous, 0, 'f', 1)
+                  .arg(ProcessTree::members(pid).size()));
     }
 
     // Result lines of one program run: "result <key> <value>".
