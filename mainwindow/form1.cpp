@@ -3,6 +3,7 @@
 #include "browserengine.h"
 #include "statbar.h"
 #include "twips.h"
+#include "urledit.h"
 #include "wbcontrol.h"
 
 #include <QEvent>
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr double ScreenShare = 0.9;
+// The address bar ends this far inside the window's outer right edge.
+constexpr double AddressBarRightMargin = 240;
 constexpr qint32 FullProgress = 10000;
 
 // The percentage to show for a browser's progress report, if any. The scale is fixed at
@@ -34,6 +37,7 @@ std::optional<qint32> progressPercentage(qint32 progress, qint32 progressMax)
 Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
     : QWidget(parent)
     , m_wbControl(new WBControl(std::move(engines), this))
+    , m_urlEdit(new URLEdit(this))
     , m_statBar(new StatBar(this))
 {
     setWindowTitle(QStringLiteral("Quillet"));
@@ -50,6 +54,10 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
     connect(m_wbControl, &WBControl::BeforeNavigate2, this, &Form1::onBeforeNavigate2);
     connect(m_wbControl, &WBControl::ProgressChange, this, &Form1::onProgressChange);
     connect(m_wbControl, &WBControl::DownloadComplete, this, &Form1::onDownloadComplete);
+
+    m_urlEdit->setObjectName(QStringLiteral("URLEdit1"));
+    m_urlEdit->setGeometryTwips(120, 120, 10335, 330);
+    wireAddressBar();
 
     fitToScreen();
 }
@@ -98,6 +106,14 @@ void Form1::layOut()
     const double fittedHeight = client.height() - browser.top() - status.height();
     m_wbControl->setGeometryTwips(browser.left(), browser.top(), client.width(),
                                   fittedHeight >= 0 ? fittedHeight : browser.height());
+
+    // The address bar follows the outer width, window frame included.
+    const QRectF bar = m_urlEdit->geometryTwips();
+    const double barWidth =
+        Twips::fromPixels(frameGeometry().width()) - bar.left() - AddressBarRightMargin;
+    if (barWidth >= 0)
+        m_urlEdit->setGeometryTwips(bar.left(), bar.top(), barWidth, bar.height());
+
     // The status bar stays along the bottom, however short the window.
     m_statBar->setGeometryTwips(QRectF(status.left(), client.height() - status.height(),
                                        Twips::fromPixels(m_wbControl->width()), status.height()));
@@ -118,5 +134,35 @@ void Form1::onProgressChange(qint16, qint32 Progress, qint32 ProgressMax)
 void Form1::onDownloadComplete(qint16)
 {
     m_statBar->setLinkInfo(QStringLiteral("就绪"));
+    showSelectedAddress();
     m_statBar->setValue(100);
+}
+
+void Form1::wireAddressBar()
+{
+    connect(m_urlEdit, &URLEdit::GoURL, this, &Form1::onGoURL);
+    connect(m_urlEdit, &URLEdit::StopClick, m_wbControl, &WBControl::StopLink);
+    connect(m_urlEdit, &URLEdit::GoHome, m_wbControl, &WBControl::GoHome);
+    connect(m_urlEdit, &URLEdit::Goback, m_wbControl, &WBControl::Goback);
+    connect(m_urlEdit, &URLEdit::Goforward, m_wbControl, &WBControl::Goforward);
+    connect(m_urlEdit, &URLEdit::RefreshPage, m_wbControl, &WBControl::RefreshPage);
+
+    // Whichever tab the event comes from, the bar shows the selected tab's address.
+    connect(m_wbControl, &WBControl::SelectTab, this, &Form1::showSelectedAddress);
+    connect(m_wbControl, &WBControl::TitleChange, this, &Form1::showSelectedAddress);
+}
+
+void Form1::onGoURL(bool Ctrl, const QString &URL)
+{
+    if (Ctrl)
+        m_wbControl->NewWindow(URL, false);
+    else
+        m_wbControl->OpenURL(URL);
+    m_urlEdit->AddURL(URL);
+}
+
+// Ignored by the bar while the user is typing in the URL box.
+void Form1::showSelectedAddress()
+{
+    m_urlEdit->setURL(m_wbControl->URL());
 }

@@ -6,6 +6,7 @@
 
 class BrowserEngineFactory;
 class StatBar;
+class URLEdit;
 class WBControl;
 
 // Quillet's main window. It owns every control of the window, lays them out when its
@@ -20,6 +21,7 @@ public:
     ~Form1() override;
 
     WBControl *WBControl1() const { return m_wbControl; }
+    URLEdit *URLEdit1() const { return m_urlEdit; }
     StatBar *StatBar1() const { return m_statBar; }
 
 protected:
@@ -31,6 +33,11 @@ private:
     // The outer size is 0.9 of the screen's, window frame included, centred.
     void fitToScreen();
     void layOut();
+    // The address bar's requests become calls on the tabbed browser, and the address
+    // bar follows the selected tab's address.
+    void wireAddressBar();
+    void onGoURL(bool Ctrl, const QString &URL);
+    void showSelectedAddress();
 
     // WBControl1's events.
     void onBeforeNavigate2(qint16 Index, const QString &URL);
@@ -38,6 +45,7 @@ private:
     void onDownloadComplete(qint16 Index);
 
     WBControl *m_wbControl;
+    URLEdit *m_urlEdit;
     StatBar *m_statBar;
     bool m_fittedWithFrame = false;
 };

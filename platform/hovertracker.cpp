@@ -70,16 +70,19 @@ void HoverTracker::onHide()
 
 void HoverTracker::onPress(const QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && m_buttonLooks)
         Q_EMIT lookWanted(pressedLook());
-    Q_EMIT pressed(event->button());
+    Q_EMIT pressed(event->button(), event->position());
 }
 
 void HoverTracker::onRelease(const QMouseEvent *event)
 {
+    const bool inside = isInside(event->position(), m_face);
+    Q_EMIT released(event->button(), event->modifiers(), inside);
     if (event->button() != Qt::LeftButton)
         return;
-    Q_EMIT lookWanted(Look::Normal);
-    if (isInside(event->position(), m_face))
+    if (m_buttonLooks)
+        Q_EMIT lookWanted(Look::Normal);
+    if (inside)
         Q_EMIT clicked();
 }

@@ -36,13 +36,19 @@ public:
     void setPressedLookEnabled(bool enabled) { m_pressedLook = enabled; }
     // A face that is not tracking ignores moves: no capture, no change of look.
     void setTracking(bool tracking) { m_tracking = tracking; }
+    // Faces lit together with another face set their press and release looks
+    // themselves (from pressed() and released()); moves still ask for looks.
+    void setButtonLooksEnabled(bool enabled) { m_buttonLooks = enabled; }
 
     static bool isInside(QPointF position, const QWidget *face);
 
 Q_SIGNALS:
     void lookWanted(HoverTracker::Look look);
-    // Any button pressed on the face, for faces that act on the press itself.
-    void pressed(Qt::MouseButton button);
+    // Any button pressed on the face, for faces that act on the press itself;
+    // `position` is in the face's own pixels.
+    void pressed(Qt::MouseButton button, QPointF position);
+    // Any button released on the face, with the keys held and the inside test's answer.
+    void released(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool inside);
     void clicked();
 
 protected:
@@ -58,4 +64,5 @@ private:
     QWidget *m_face;
     bool m_pressedLook = true;
     bool m_tracking = true;
+    bool m_buttonLooks = true;
 };

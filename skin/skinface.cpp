@@ -31,3 +31,12 @@ void SkinFace::showLook(HoverTracker::Look look)
         break;
     }
 }
+
+HoverTracker::Look SkinFace::look() const
+{
+    if (PictureBox::isShowing(m_looks.pressed))
+        return HoverTracker::Look::Pressed;
+    if (PictureBox::isShowing(m_looks.hover))
+        return HoverTracker::Look::Hover;
+    return HoverTracker::Look::Normal;
+}

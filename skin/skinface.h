@@ -28,6 +28,10 @@ public:
     explicit SkinFace(Looks looks, QWidget *parent = nullptr);
 
     void showLook(HoverTracker::Look look);
+    // The look shown: the face shows exactly one of its three pictures.
+    HoverTracker::Look look() const;
+    bool isShowing(HoverTracker::Look shown) const { return look() == shown; }
+    using PictureBox::isShowing;
     HoverTracker *tracker() const { return m_tracker; }
 
 Q_SIGNALS:

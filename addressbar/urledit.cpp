@@ -1,0 +1,422 @@
+#include "urledit.h"
+
+#include "addressbarlayout.h"
+#include "droplist.h"
+#include "propertybag.h"
+#include "searchpair.h"
+#include "skinface.h"
+#include "twips.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QColor BoxTextColor(64, 64, 64);
+const QColor FrameLineColor(126, 157, 185);
+constexpr double ListBoxHeight = 300;
+constexpr double OnePixel = 15;
+
+QString imagePath(const QString &name)
+{
+    return QStringLiteral(":/addressbar/images/") + name;
+}
+
+// The keys the text boxes treat specially, by the character they type.
+enum class Typed
+{
+    Other,
+    SelectAll,
+    Cut,
+    Enter,
+    CtrlEnter
+};
+
+Typed typedKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool ctrl =
+        modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
+    switch (event->key()) {
+    case Qt::Key_A:
+        return ctrl ? Typed::SelectAll : Typed::Other;
+    case Qt::Key_X:
+        return ctrl ? Typed::Cut : Typed::Other;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (modifiers.testFlag(Qt::AltModifier))
+            return Typed::Other;
+        return ctrl ? Typed::CtrlEnter : Typed::Enter;
+    default:
+        return Typed::Other;
+    }
+}
+
+// Focus that leaves with the window or for a pop-up list comes back to the same
+// box: the user has not moved it.
+bool movesFocusWithinWindow(const QFocusEvent *event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason &&
+           event->reason() != Qt::PopupFocusReason;
+}
+
+QLineEdit *createTextBox(const QString &name, QWidget *frame)
+{
+    auto *box = new QLineEdit(frame);
+    box->setObjectName(name);
+    box->setFrame(false);
+    QPalette colors = box->palette();
+    colors.setColor(QPalette::Base, Qt::white);
+    colors.setColor(QPalette::Text, BoxTextColor);
+    box->setPalette(colors);
+    return box;
+}
+
+// A container filled with its window colour.
+QWidget *createFrame(const QString &name, QWidget *parent)
+{
+    auto *frame = new QWidget(parent);
+    frame->setObjectName(name);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+void setBackground(QWidget *element, const QColor &color)
+{
+    QPalette colors = element->palette();
+    colors.setColor(QPalette::Window, color);
+    element->setPalette(colors);
+}
+
+void createBorder(QWidget *frame, int firstLine)
+{
+    for (int line = firstLine; line < firstLine + 4; ++line) {
+        QWidget *border = createFrame(QStringLiteral("Line%1").arg(line), frame);
+        setBackground(border, FrameLineColor);
+        border->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+}
+
+void place(QWidget *element, const QRectF &twips)
+{
+    element->setGeometry(Twips::toPixels(twips.left(), twips.top(), twips.width(), twips.height()));
+}
+
+// A line is drawn one pixel thick, from its start up to (not including) its end.
+void placeLine(QWidget *frame, int number, const QLineF &line)
+{
+    QRectF span = QRectF(line.p1(), line.p2()).normalized();
+    if (span.width() == 0)
+        span.setWidth(OnePixel);
+    if (span.height() == 0)
+        span.setHeight(OnePixel);
+    place(frame->findChild<QWidget *>(QStringLiteral("Line%1").arg(number)), span);
+}
+
+QSizeF twipsSize(const QWidget *element)
+{
+    return Twips::fromPixels(element->size());
+}
+
+} // namespace
+
+URLEdit::URLEdit(QWidget *parent)
+    : QWidget(parent)
+{
+    createFrames();
+    createFaces();
+    createLists();
+    setFocusProxy(m_text1);
+    resize(Twips::toPixels(m_size));
+    layOut();
+}
+
+URLEdit::~URLEdit() = default;
+
+SkinFace *URLEdit::addFace(const QString &name, const QString &imagePrefix, QWidget *parent)
+{
+    auto *face = new SkinFace(SkinFace::Looks::fromPrefix(imagePath(imagePrefix)), parent);
+    face->setObjectName(name);
+    return face;
+}
+
+void URLEdit::createFrames()
+{
+    m_picture1 = createFrame(QStringLiteral("Picture1"), this);
+    setBackground(m_picture1, Qt::white);
+    // A click on the frame around the URL box is a click into the box.
+    m_picture1->setFocusPolicy(Qt::ClickFocus);
+    m_image1 = new QLabel(m_picture1);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setPixmap(QPixmap(imagePath(QStringLiteral("Image1.png"))));
+    m_image1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_text1 = createTextBox(QStringLiteral("Text1"), m_picture1);
+    m_picture1->setFocusProxy(m_text1);
+    m_text1->installEventFilter(this);
+
+    m_picture2 = createFrame(QStringLiteral("Picture2"), this);
+    m_text2 = createTextBox(QStringLiteral("Text2"), m_picture2);
+    m_text2->setText(QStringLiteral("Search"));
+    m_text2->installEventFilter(this);
+}
+
+void URLEdit::createFaces()
+{
+    m_btClick = addFace(QStringLiteral("btClick"), QStringLiteral("T"), m_picture1);
+    m_sBt = addFace(QStringLiteral("SBt"), QStringLiteral("T"), m_picture2);
+    createBorder(m_picture1, 1);
+    createBorder(m_picture2, 5);
+
+    m_mButton = addFace(QStringLiteral("MButton"), QStringLiteral("M"), this);
+    m_homeButton = addFace(QStringLiteral("HomeButton"), QStringLiteral("H"), this);
+    m_bButton = addFace(QStringLiteral("BButton"), QStringLiteral("B"), this);
+    m_fButton = addFace(QStringLiteral("FButton"), QStringLiteral("F"), this);
+    m_refreshButton = addFace(QStringLiteral("RefreshButton"), QStringLiteral("Rs"), this);
+    m_stopButton = addFace(QStringLiteral("StopButton"), QStringLiteral("St"), this);
+    m_sButton = addFace(QStringLiteral("SButton"), QStringLiteral("Sr"), this);
+    m_selsch = addFace(QStringLiteral("Selsch"), QStringLiteral("S"), this);
+
+    connect(m_mButton, &SkinFace::clicked, this, &URLEdit::ShowMenu);
+    connect(m_homeButton, &SkinFace::clicked, this, &URLEdit::GoHome);
+    connect(m_bButton, &SkinFace::clicked, this, &URLEdit::Goback);
+    connect(m_fButton, &SkinFace::clicked, this, &URLEdit::Goforward);
+    connect(m_refreshButton, &SkinFace::clicked, this, &URLEdit::RefreshPage);
+    connect(m_stopButton, &SkinFace::clicked, this, &URLEdit::StopClick);
+
+    // The search list's button goes back to normal on any release, not just the left.
+    connect(m_sBt->tracker(), &HoverTracker::released, m_sBt,
+            [this] { m_sBt->showLook(HoverTracker::Look::Normal); });
+
+    auto *searchPair = new SearchPair(m_sButton, m_selsch, this);
+    connect(searchPair, &SearchPair::searchClicked, this,
+            [this](bool ctrl) { Q_EMIT Serch(m_text2->text(), ctrl); });
+    connect(searchPair, &SearchPair::selectorPressed, this, [this](QPointF position) {
+        const QPointF selector = m_layout.Selsch.topLeft();
+        Q_EMIT SelectSerchSite(selector.x() + Twips::fromPixels(position.x()),
+                               selector.y() + Twips::fromPixels(position.y()));
+    });
+}
+
+void URLEdit::createLists()
+{
+    QFont listFont;
+    listFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
+    listFont.setPointSizeF(10.5);
+    for (const QString &name : {QStringLiteral("Combo1"), QStringLiteral("Combo2")}) {
+        auto *list = new DropList(this);
+        list->setObjectName(name);
+        list->setFont(listFont);
+        QPalette colors = list->palette();
+        colors.setColor(QPalette::Text, BoxTextColor);
+        list->setPalette(colors);
+        list->resize(list->width(), Twips::toPixels(ListBoxHeight));
+        (m_combo1 ? m_combo2 : m_combo1) = list;
+    }
+    connect(m_btClick, &SkinFace::clicked, m_combo1, &DropList::showDropDown);
+    connect(m_sBt, &SkinFace::clicked, m_combo2, &DropList::showDropDown);
+    connect(m_combo1, &DropList::Click, this, [this] { onHistoryChosen(m_combo1->text()); });
+}
+
+void URLEdit::AddURL(const QString &URL)
+{
+    const QString key = URL.toUpper();
+    const QStringList entries = m_combo1->items();
+    for (qsizetype i = entries.size() - 1; i >= 0; --i) {
+        if (entries.at(i).toUpper() == key)
+            m_combo1->removeItem(static_cast<int>(i));
+    }
+    m_combo1->insertItem(0, URL);
+}
+
+QStringList URLEdit::history() const
+{
+    return m_combo1->items();
+}
+
+void URLEdit::stFocus(qint16 what)
+{
+    (what == 1 ? m_text1 : m_text2)->setFocus(Qt::OtherFocusReason);
+}
+
+QString URLEdit::URL() const
+{
+    return m_text1->text();
+}
+
+void URLEdit::setURL(const QString &New_URL)
+{
+    if (m_inURLBox)
+        return;
+    m_text1->setText(New_URL);
+    Q_EMIT PropertyChanged(QStringLiteral("URL"));
+}
+
+void URLEdit::ReadProperties(const PropertyBag &bag)
+{
+    m_text1->setText(bag.ReadProperty(QStringLiteral("URL"), QString()).toString());
+}
+
+void URLEdit::WriteProperties(PropertyBag &bag) const
+{
+    bag.WriteProperty(QStringLiteral("URL"), URL(), QString());
+}
+
+bool URLEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_text1 && watched != m_text2)
+        return QWidget::eventFilter(watched, event);
+    auto *box = static_cast<QLineEdit *>(watched);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        return box == m_text1 ? filterUrlBoxKey(key) : filterSearchBoxKey(key);
+    }
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        if (box == m_text1 && key->key() == Qt::Key_F5 && !key->isAutoRepeat())
+            Q_EMIT RefreshPage();
+        break;
+    }
+    case QEvent::FocusIn:
+        if (movesFocusWithinWindow(static_cast<const QFocusEvent *>(event)))
+            box->selectAll();
+        if (box == m_text1)
+            m_inURLBox = true;
+        break;
+    case QEvent::FocusOut:
+        if (box == m_text1 && movesFocusWithinWindow(static_cast<const QFocusEvent *>(event)))
+            m_inURLBox = false;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool URLEdit::filterUrlBoxKey(const QKeyEvent *event)
+{
+    switch (typedKey(event)) {
+    case Typed::SelectAll:
+        m_text1->selectAll();
+        return true;
+    case Typed::Cut:
+        // With a selection, the box cuts it as usual.
+        return !m_text1->hasSelectedText();
+    case Typed::Enter:
+        goToTypedAddress(false);
+        return true;
+    case Typed::CtrlEnter:
+        goToTypedAddress(true);
+        return true;
+    case Typed::Other:
+        break;
+    }
+    return false;
+}
+
+bool URLEdit::filterSearchBoxKey(const QKeyEvent *event)
+{
+    switch (typedKey(event)) {
+    case Typed::Enter:
+        Q_EMIT Serch(m_text2->text(), false);
+        return true;
+    case Typed::CtrlEnter:
+        Q_EMIT Serch(m_text2->text(), true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void URLEdit::goToTypedAddress(bool ctrl)
+{
+    const QString typed = m_text1->text();
+    if (typed.isEmpty())
+        return;
+    // Only this exact prefix counts as present: any other scheme gets it in front too.
+    if (typed.left(7).toLower() != QLatin1String("http://"))
+        m_text1->setText(QStringLiteral("http://") + typed);
+    Q_EMIT GoURL(ctrl, m_text1->text());
+    m_text1->setCursorPosition(static_cast<int>(m_text1->text().size()));
+}
+
+void URLEdit::onHistoryChosen(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    m_text1->setText(text);
+    goToTypedAddress(false);
+}
+
+void URLEdit::setGeometryTwips(double left, double top, double width, double height)
+{
+    m_size = QSizeF(width, height);
+    setGeometry(Twips::toPixels(left, top, width, height));
+    layOut();
+}
+
+QRectF URLEdit::geometryTwips() const
+{
+    return {Twips::fromPixels(x()), Twips::fromPixels(y()), m_size.width(), m_size.height()};
+}
+
+void URLEdit::resizeEvent(QResizeEvent *)
+{
+    // A resize in pixels from outside replaces the twips size; one that matches it
+    // keeps the exact twips.
+    if (size() != Twips::toPixels(m_size))
+        m_size = Twips::fromPixels(size());
+    layOut();
+}
+
+void URLEdit::layOut()
+{
+    if (m_size.width() < MinimumLayoutWidth)
+        return;
+    if (m_size.height() != FixedHeight) {
+        m_size.setHeight(FixedHeight);
+        resize(Twips::toPixels(m_size));
+    }
+    AddressBarLayout::Sizes sizes;
+    sizes.navigationButton = twipsSize(m_mButton);
+    sizes.refreshButton = twipsSize(m_refreshButton);
+    sizes.stopButton = twipsSize(m_stopButton);
+    sizes.searchButton = twipsSize(m_sButton);
+    sizes.selector = twipsSize(m_selsch);
+    sizes.dropButton = twipsSize(m_btClick);
+    sizes.iconSize = Twips::fromPixels(m_image1->pixmap().height());
+    sizes.listHeight = ListBoxHeight;
+    m_layout = AddressBarLayout::forWidth(m_size.width(), sizes);
+    apply(m_layout);
+}
+
+void URLEdit::apply(const AddressBarLayout &layout)
+{
+    place(m_mButton, layout.MButton);
+    place(m_homeButton, layout.HomeButton);
+    place(m_bButton, layout.BButton);
+    place(m_fButton, layout.FButton);
+    place(m_picture1, layout.Picture1);
+    place(m_refreshButton, layout.RefreshButton);
+    place(m_stopButton, layout.StopButton);
+    place(m_sButton, layout.SButton);
+    place(m_selsch, layout.Selsch);
+    place(m_picture2, layout.Picture2);
+    place(m_combo1, layout.Combo1);
+    place(m_combo2, layout.Combo2);
+
+    place(m_image1, layout.Image1);
+    place(m_text1, layout.Text1);
+    place(m_btClick, layout.btClick);
+    const QLineF urlBorder[] = {layout.Line1, layout.Line2, layout.Line3, layout.Line4};
+    for (int i = 0; i < 4; ++i)
+        placeLine(m_picture1, i + 1, urlBorder[i]);
+
+    place(m_text2, layout.Text2);
+    place(m_sBt, layout.SBt);
+    const QLineF searchBorder[] = {layout.Line5, layout.Line6, layout.Line7, layout.Line8};
+    for (int i = 0; i < 4; ++i)
+        placeLine(m_picture2, i + 5, searchBorder[i]);
+}

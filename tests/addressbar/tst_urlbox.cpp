@@ -1,0 +1,303 @@
+// The address bar's text boxes driven by real key events: the URL box's typed-character
+// rules and completion, the history, the URL property and focus, F5, the search box's
+// keys, and the persisted "URL" property.
+#include "barfixture.h"
+#include "propertybag.h"
+#include "testmain.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSignalSpy>
+
+class UrlBoxTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    BarFixture f;
+
+    void typeInUrlBox(const QString &text)
+    {
+        f.bar->stFocus(1);
+        QTest::keyClicks(f.urlBox(), text);
+    }
+
+private Q_SLOTS:
+    void init() { QVERIFY(f.show()); }
+    void cleanup() { f.reset(); }
+
+    void enterCompletesAndRaisesGoURL_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("ctrl");
+        QTest::addColumn<QString>("url");
+
+        const Qt::KeyboardModifiers none;
+        QTest::newRow("bare word") << "abc" << Qt::Key_Return << none << false << "http://abc";
+        QTest::newRow("prefix in capitals kept") << "HTTP://Example.test/A" << Qt::Key_Return
+                                                 << none << false << "HTTP://Example.test/A";
+        QTest::newRow("https gets the prefix too")
+            << "https://x.test/" << Qt::Key_Return << none << false << "http://https://x.test/";
+        QTest::newRow("file url") << "file:///tmp/a" << Qt::Key_Return << none << false
+                                  << "http://file:///tmp/a";
+        QTest::newRow("six characters")
+            << "http:/" << Qt::Key_Return << none << false << "http://http:/";
+        QTest::newRow("keypad enter")
+            << "a.test" << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << false
+            << "http://a.test";
+        QTest::newRow("ctrl+enter")
+            << "abc" << Qt::Key_Return << Qt::KeyboardModifiers(Qt::ControlModifier) << true
+            << "http://abc";
+        QTest::newRow("ctrl+shift+enter")
+            << "http://b.test/" << Qt::Key_Return
+            << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier) << true
+            << "http://b.test/";
+    }
+
+    void enterCompletesAndRaisesGoURL()
+    {
+        QFETCH(QString, typed);
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, ctrl);
+        QFETCH(QString, url);
+
+        typeInUrlBox(typed);
+        f.urlBox()->setCursorPosition(1);
+        QString boxDuringHandler;
+        connect(f.bar, &URLEdit::GoURL, this, [&] { boxDuringHandler = f.urlBox()->text(); });
+        QSignalSpy go(f.bar, &URLEdit::GoURL);
+        QTest::keyClick(f.urlBox(), key, modifiers);
+
+        QCOMPARE(go.count(), 1);
+        QCOMPARE(go.at(0).at(0).toBool(), ctrl);
+        QCOMPARE(go.at(0).at(1).toString(), url);
+        QCOMPARE(boxDuringHandler, url);
+        QCOMPARE(f.urlBox()->text(), url);
+        QCOMPARE(f.urlBox()->cursorPosition(), url.size());
+        QVERIFY(!f.urlBox()->hasSelectedText());
+    }
+
+    void caretGoesToTheEndOfWhatTheHandlerLeft()
+    {
+        typeInUrlBox(QStringLiteral("abc"));
+        connect(f.bar, &URLEdit::GoURL, this, [&] {
+            f.urlBox()->setText(QStringLiteral("replaced by the host"));
+            f.urlBox()->setSelection(0, 3);
+        });
+        QTest::keyClick(f.urlBox(), Qt::Key_Return);
+        QCOMPARE(f.urlBox()->cursorPosition(), 20);
+        QVERIFY(!f.urlBox()->hasSelectedText());
+    }
+
+    void emptyBoxRaisesNothing_data()
+    {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("enter") << Qt::KeyboardModifiers();
+        QTest::newRow("ctrl+enter") << Qt::KeyboardModifiers(Qt::ControlModifier);
+    }
+
+    void emptyBoxRaisesNothing()
+    {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        f.bar->stFocus(1);
+        QSignalSpy go(f.bar, &URLEdit::GoURL);
+        QTest::keyClick(f.urlBox(), Qt::Key_Return, modifiers);
+        QCOMPARE(go.count(), 0);
+        QCOMPARE(f.urlBox()->text(), QString());
+    }
+
+    void ctrlASelectsEverythingAndTypesNothing()
+    {
+        typeInUrlBox(QStringLiteral("abc"));
+        f.urlBox()->setCursorPosition(1);
+        QTest::keyClick(f.urlBox(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(f.urlBox()->text(), QStringLiteral("abc"));
+        QCOMPARE(f.urlBox()->selectionStart(), 0);
+        QCOMPARE(f.urlBox()->selectedText(), QStringLiteral("abc"));
+    }
+
+    void ctrlXCutsOnlyASelection_data()
+    {
+        QTest::addColumn<int>("selectionLength");
+        QTest::addColumn<QString>("textAfter");
+        QTest::addColumn<QString>("clipboardAfter");
+        QTest::newRow("nothing selected") << 0 << "abc"
+                                          << "untouched";
+        QTest::newRow("selection") << 2 << "a"
+                                   << "bc";
+    }
+
+    void ctrlXCutsOnlyASelection()
+    {
+        QFETCH(int, selectionLength);
+        QFETCH(QString, textAfter);
+        QFETCH(QString, clipboardAfter);
+        QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+        typeInUrlBox(QStringLiteral("abc"));
+        f.urlBox()->setSelection(1, selectionLength);
+        QTest::keyClick(f.urlBox(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(f.urlBox()->text(), textAfter);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboardAfter);
+    }
+
+    void addURLMovesToTheTopIgnoringCase_data()
+    {
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QStringList>("history");
+        QTest::newRow("capitals replace") << QStringList{"abc", "ABC"} << QStringList{"ABC"};
+        QTest::newRow("third moves to the top")
+            << QStringList{"a", "b", "c", "d", "b"} << QStringList{"b", "d", "c", "a"};
+        QTest::newRow("letter case of the newest call")
+            << QStringList{"http://Ex.test/", "http://x.test/", "HTTP://EX.TEST/"}
+            << QStringList{"HTTP://EX.TEST/", "http://x.test/"};
+        QTest::newRow("nothing dropped")
+            << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}
+            << QStringList{"12", "11", "10", "9", "8", "7", "6", "5", "4", "3", "2", "1"};
+    }
+
+    void addURLMovesToTheTopIgnoringCase()
+    {
+        QFETCH(QStringList, added);
+        QFETCH(QStringList, history);
+        for (const QString &url : added)
+            f.bar->AddURL(url);
+        QCOMPARE(f.bar->history(), history);
+    }
+
+    void urlWritesWaitWhileTheUrlBoxHasFocus()
+    {
+        QSignalSpy changed(f.bar, &URLEdit::PropertyChanged);
+        typeInUrlBox(QStringLiteral("typing"));
+        f.bar->setURL(QStringLiteral("http://host.test/"));
+        QCOMPARE(f.bar->URL(), QStringLiteral("typing"));
+        QCOMPARE(changed.count(), 0);
+
+        // Enter keeps the focus in the box: the completed text stays.
+        QTest::keyClick(f.urlBox(), Qt::Key_Return);
+        f.bar->setURL(QStringLiteral("http://host.test/"));
+        QCOMPARE(f.bar->URL(), QStringLiteral("http://typing"));
+
+        f.bar->stFocus(2);
+        f.bar->setURL(QStringLiteral("http://host.test/"));
+        QCOMPARE(f.bar->URL(), QStringLiteral("http://host.test/"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("URL"));
+    }
+
+    void switchingWindowsKeepsTheTypedText()
+    {
+        typeInUrlBox(QStringLiteral("typing"));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        f.bar->setURL(QStringLiteral("http://host.test/"));
+        QCOMPARE(f.bar->URL(), QStringLiteral("typing"));
+    }
+
+    void focusSelectsTheWholeText_data()
+    {
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("1: URL box") << 1 << "Text1";
+        QTest::newRow("2: search box") << 2 << "Text2";
+        QTest::newRow("0: search box") << 0 << "Text2";
+        QTest::newRow("-1: search box") << -1 << "Text2";
+    }
+
+    void focusSelectsTheWholeText()
+    {
+        QFETCH(int, what);
+        QFETCH(QString, box);
+        f.bar->stFocus(static_cast<qint16>(what == 1 ? 2 : 1));
+        f.bar->setURL(QStringLiteral("http://shown.test/"));
+        f.bar->stFocus(static_cast<qint16>(what));
+        auto *focused = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(focused);
+        QCOMPARE(focused->objectName(), box);
+        QCOMPARE(focused->selectedText(), focused->text());
+        QVERIFY(!focused->text().isEmpty());
+    }
+
+    void clickOnTheUrlFrameFocusesTheUrlBox()
+    {
+        f.bar->stFocus(2);
+        QTest::mouseClick(f.element("Picture1"), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(QApplication::focusWidget(), f.urlBox());
+        f.bar->setURL(QStringLiteral("http://host.test/"));
+        QCOMPARE(f.bar->URL(), QString());
+    }
+
+    void f5RefreshesOnReleaseInTheUrlBoxOnly()
+    {
+        QSignalSpy refresh(f.bar, &URLEdit::RefreshPage);
+        f.bar->stFocus(1);
+        QTest::keyPress(f.urlBox(), Qt::Key_F5);
+        QCOMPARE(refresh.count(), 0);
+        QTest::keyRelease(f.urlBox(), Qt::Key_F5);
+        QCOMPARE(refresh.count(), 1);
+        QTest::keyClick(f.urlBox(), Qt::Key_F6);
+        QCOMPARE(refresh.count(), 1);
+
+        f.bar->stFocus(2);
+        QTest::keyClick(f.searchBox(), Qt::Key_F5);
+        QCOMPARE(refresh.count(), 1);
+    }
+
+    void searchBoxKeysRaiseSerch_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("ctrl");
+        QTest::newRow("enter") << "quillet" << Qt::KeyboardModifiers() << false;
+        QTest::newRow("ctrl+enter")
+            << "quillet" << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
+        QTest::newRow("empty, no completion") << "" << Qt::KeyboardModifiers() << false;
+    }
+
+    void searchBoxKeysRaiseSerch()
+    {
+        QFETCH(QString, word);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, ctrl);
+        QCOMPARE(f.searchBox()->text(), QStringLiteral("Search"));
+        f.bar->stFocus(2);
+        QTest::keyClick(f.searchBox(), Qt::Key_Delete);
+        QTest::keyClicks(f.searchBox(), word);
+        QSignalSpy serch(f.bar, &URLEdit::Serch);
+        QSignalSpy go(f.bar, &URLEdit::GoURL);
+        QTest::keyClick(f.searchBox(), Qt::Key_Return, modifiers);
+        QCOMPARE(serch.count(), 1);
+        QCOMPARE(serch.at(0).at(0).toString(), word);
+        QCOMPARE(serch.at(0).at(1).toBool(), ctrl);
+        QCOMPARE(f.searchBox()->text(), word);
+        QCOMPARE(go.count(), 0);
+    }
+
+    void persistedUrlOmitsTheDefault()
+    {
+        PropertyBag saved;
+        f.bar->WriteProperties(saved);
+        QVERIFY(!saved.contains(QStringLiteral("URL")));
+
+        f.bar->ReadProperties(saved);
+        QCOMPARE(f.bar->URL(), QString());
+
+        // Loading sets the box even while it has the focus.
+        PropertyBag design;
+        design.WriteProperty(QStringLiteral("URL"), QStringLiteral("http://design.test/"),
+                             QString());
+        f.bar->stFocus(1);
+        f.bar->ReadProperties(design);
+        QCOMPARE(f.bar->URL(), QStringLiteral("http://design.test/"));
+        PropertyBag resaved;
+        f.bar->WriteProperties(resaved);
+        QCOMPARE(resaved.values(), design.values());
+    }
+};
+
+QUILLET_TEST_MAIN(UrlBoxTest)
+#include "tst_urlbox.moc"
