@@ -8,6 +8,7 @@
 #include "texteditorlauncher.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -287,7 +288,7 @@ void WBControl::CloseTab(qint16 index)
 
     Slot &s = slot(index);
     s.face->hide();
-    s.container->hide();
+    hidePage(index);
     if (FindBar *bar = findBar(index))
         bar->dismiss();
     s.browser->Navigate(QStringLiteral("About:Blank"));
@@ -318,7 +319,7 @@ void WBControl::selectTab(qint16 index)
         old.face->setPicture(m_skin->unselected);
         old.faceHover->setTracking(true);
         old.closeButton->hide();
-        old.container->hide();
+        hidePage(m_curTab);
 
         Slot &now = slot(index);
         now.face->setPicture(m_skin->selected);
@@ -335,6 +336,18 @@ void WBControl::selectTab(qint16 index)
 #ifndef TABBROWSER_LUMBRA
     slot(index).browser->widget()->setFocus();
 #endif
+}
+
+void WBControl::hidePage(qint16 index)
+{
+    QWidget *container = slot(index).container;
+#ifndef TABBROWSER_LUMBRA
+    // A selection gives the focus to the selected tab's browser. Letting go of it first
+    // spares hide() a search for the next focusable widget through every hidden tab.
+    if (QWidget *focused = QApplication::focusWidget(); container->isAncestorOf(focused))
+        focused->clearFocus();
+#endif
+    container->hide();
 }
 
 void WBControl::layOutStrip()
@@ -392,7 +405,11 @@ double WBControl::faceLeft(qint16 index) const
 void WBControl::moveFace(qint16 index, double left)
 {
     QWidget *face = slot(index).face;
-    face->move(Twips::toPixels(left), face->y());
+    // Laying the strip out again leaves most faces where they are, and Qt does the work
+    // of a move even for a widget that stays put.
+    const QPoint position(Twips::toPixels(left), face->y());
+    if (face->pos() != position)
+        face->move(position);
 }
 
 QString WBControl::URL() const

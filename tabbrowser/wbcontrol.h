@@ -138,6 +138,7 @@ private:
     void openTab(bool navigate, const QString &URL);
     // The press of the left button on a tab face.
     void selectTab(qint16 index);
+    void hidePage(qint16 index);
     void layOutPageArea();
     void layOutBrowser(qint16 index, double extraWidth, double extraHeight);
     void layOutStrip();

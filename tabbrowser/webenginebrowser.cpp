@@ -4,16 +4,43 @@
 #include "pageproperties.h"
 #include "pagesaver.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 constexpr qint32 FullPage = 10000;
+// Long enough for the engine to finish tearing a discarded page down.
+constexpr int FreedMemoryDelay = 1000;
+
+// Returns the heap memory the process has freed to the system, a moment after the
+// last request. glibc keeps freed pages for reuse, and what a discarded page leaves
+// behind in the engine's threads is much and scattered; without this the closed tabs'
+// memory stays with the process.
+void returnFreedMemorySoon()
+{
+#ifdef __GLIBC__
+    static QPointer<QTimer> timer;
+    if (!timer) {
+        timer = new QTimer(QCoreApplication::instance());
+        timer->setSingleShot(true);
+        timer->setInterval(FreedMemoryDelay);
+        QObject::connect(timer, &QTimer::timeout, [] { malloc_trim(0); });
+    }
+    timer->start();
+#endif
+}
 
 // The engine wants lower-case about: addresses; typed ones may be in any case.
 QUrl urlFromText(const QString &text)
@@ -86,17 +113,33 @@ void WebEngineBrowser::setPage(Page *page)
     }
     m_page = page;
     m_busy = false;
+    m_restoring = false;
     m_view->setPage(page);
 
+    // The engine reloads a discarded page by itself when it is shown again. That reload
+    // is no navigation of the tab's: a reused blank tab reports nothing, as before.
+    connect(page, &QWebEnginePage::lifecycleStateChanged, this,
+            [this](QWebEnginePage::LifecycleState state) {
+                m_restoring = state == QWebEnginePage::LifecycleState::Active && !m_operating;
+            });
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        if (m_restoring)
+            return;
         m_busy = true;
         Q_EMIT DownloadBegin();
     });
-    connect(page, &QWebEnginePage::loadProgress, this,
-            [this](int percent) { Q_EMIT ProgressChange(percent * FullPage / 100, FullPage); });
+    connect(page, &QWebEnginePage::loadProgress, this, [this](int percent) {
+        if (!m_restoring)
+            Q_EMIT ProgressChange(percent * FullPage / 100, FullPage);
+    });
     connect(page, &QWebEnginePage::loadFinished, this, [this] {
+        if (m_restoring) {
+            m_restoring = false;
+            return;
+        }
         m_busy = false;
         Q_EMIT DownloadComplete();
+        releaseIfClosed();
     });
     connect(page, &QWebEnginePage::titleChanged, this, &BrowserEngine::TitleChange);
     connect(page, &QWebEnginePage::urlChanged, this,
@@ -104,6 +147,23 @@ void WebEngineBrowser::setPage(Page *page)
     connect(page, &QWebEnginePage::windowCloseRequested, this, [this] {
         bool cancel = false;
         Q_EMIT WindowClosing(false, cancel);
+    });
+}
+
+bool WebEngineBrowser::isClosed() const
+{
+    return !m_page->isVisible() && m_page->url() == QUrl(QStringLiteral("about:blank"));
+}
+
+void WebEngineBrowser::releaseIfClosed()
+{
+    // Not from inside the engine's own signal: the page is checked again once it is done.
+    QTimer::singleShot(0, m_page, [this, page = m_page] {
+        if (page == m_page && isClosed() &&
+            page->lifecycleState() == QWebEnginePage::LifecycleState::Active) {
+            page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+            returnFreedMemorySoon();
+        }
     });
 }
 
@@ -135,31 +195,37 @@ QWebEnginePage *WebEngineBrowser::adoptWindow()
 
 void WebEngineBrowser::Navigate(const QString &url)
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->load(urlFromText(url));
 }
 
 void WebEngineBrowser::GoBack()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Back);
 }
 
 void WebEngineBrowser::GoForward()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Forward);
 }
 
 void WebEngineBrowser::GoHome()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->load(m_homePage);
 }
 
 void WebEngineBrowser::Refresh()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
 void WebEngineBrowser::Stop()
 {
+    const QScopedValueRollback operating(m_operating, true);
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 

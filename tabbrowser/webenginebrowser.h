@@ -52,6 +52,12 @@ private:
     bool acceptNavigation(const QUrl &url, bool isMainFrame);
     void showProperties();
 
+    // A hidden browser left on the blank page is a closed tab kept for reuse. Its page
+    // is discarded, which gives the page's renderer memory back to the engine; the page
+    // keeps its address, title and history, and loads again when it is next used.
+    bool isClosed() const;
+    void releaseIfClosed();
+
     QWebEngineProfile *m_profile;
     QUrl m_homePage;
     QWebEngineView *m_view;
@@ -61,6 +67,10 @@ private:
     PagePrinter *m_printer;
     // Numbers the searches: only the latest one reports.
     quint64 m_lastSearch = 0;
+    // Inside one of the browser's own operations on the page.
+    bool m_operating = false;
+    // The engine is reloading a discarded page on its own.
+    bool m_restoring = false;
 };
 
 // Creates WebEngineBrowsers sharing one private profile: nothing a page stores

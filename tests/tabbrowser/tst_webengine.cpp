@@ -9,6 +9,21 @@
 #include <QSignalSpy>
 #include <QWebEnginePage>
 
+namespace {
+
+const QString Blank = QStringLiteral("空白页");
+
+enum class Reuse
+{
+    NewTab,
+    BlankTabThenOpenUrl,
+    WindowOpenedByAPage
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Reuse)
+
 class WebEngineTest : public QObject
 {
     Q_OBJECT
@@ -26,6 +41,24 @@ private:
         return control->findChild<QLabel *>(QStringLiteral("Tstr%1").arg(slot))->text();
     }
     QString url(const QString &path) const { return server.url(path).toString(); }
+
+    // Opens slot 1 on a page, closes it and waits until it has let go of the page.
+    void openAndClose()
+    {
+        control->NewWindow(url(QStringLiteral("/short.html")), false);
+        QVERIFY(WebWait::forLocation(browser(1), url(QStringLiteral("/short.html"))));
+        QTRY_COMPARE(title(1), QStringLiteral("短标题"));
+        QVERIFY(browser(1)->page()->renderProcessPid() > 0);
+
+        control->CloseTab(1);
+        QCOMPARE(control->freeSlots(), QList<qint16>{1});
+        QTRY_COMPARE(title(1), Blank);
+        QTRY_COMPARE(browser(1)->page()->lifecycleState(),
+                     QWebEnginePage::LifecycleState::Discarded);
+        QTRY_COMPARE(browser(1)->page()->renderProcessPid(), 0);
+        QCOMPARE(title(1), Blank);
+        QCOMPARE(browser(1)->LocationURL(), QStringLiteral("about:blank"));
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -137,16 +170,69 @@ private Q_SLOTS:
         QVERIFY(WebWait::forLocation(browser(3), QStringLiteral("about:blank")));
     }
 
-    void closedTabsAreReusedAndBrowseAgain()
+    // A closed tab turns blank and gives its page's renderer back to the engine.
+    void closedTabIsBlankAndReleased() { openAndClose(); }
+
+    void closedTabIsReusedAndBrowsesAgain_data()
     {
-        control->NewWindow(url(QStringLiteral("/short.html")), false);
-        QVERIFY(WebWait::forLocation(browser(1), url(QStringLiteral("/short.html"))));
-        control->CloseTab(1);
-        QVERIFY(WebWait::forLocation(browser(1), QStringLiteral("about:blank")));
-        control->NewWindow(url(QStringLiteral("/thirty.html")), false);
+        QTest::addColumn<Reuse>("reuse");
+        QTest::newRow("new tab") << Reuse::NewTab;
+        QTest::newRow("blank tab, then an address") << Reuse::BlankTabThenOpenUrl;
+        QTest::newRow("window opened by a page") << Reuse::WindowOpenedByAPage;
+    }
+
+    void closedTabIsReusedAndBrowsesAgain()
+    {
+        QFETCH(Reuse, reuse);
+        openAndClose();
+        QString expectedUrl = url(QStringLiteral("/thirty.html"));
+        QString expectedTitle = QStringLiteral("abcdefghij...");
+        switch (reuse) {
+        case Reuse::NewTab:
+            control->NewWindow(expectedUrl, false);
+            break;
+        case Reuse::BlankTabThenOpenUrl: {
+            // Shown again, the engine reloads the blank page by itself; the tab reports
+            // no load of its own, as a blank tab that had kept its page would not.
+            QSignalSpy began(control.get(), &WBControl::DownloadBegin);
+            QSignalSpy completed(control.get(), &WBControl::DownloadComplete);
+            QSignalSpy restored(browser(1)->page(), &QWebEnginePage::loadFinished);
+            control->NewWindow(QString(), true);
+            QVERIFY(restored.wait());
+            QCOMPARE(title(1), Blank);
+            QCOMPARE(browser(1)->LocationURL(), QStringLiteral("about:blank"));
+            QVERIFY(!browser(1)->Busy());
+            QCOMPARE(began.count(), 0);
+            QCOMPARE(completed.count(), 0);
+            control->OpenURL(expectedUrl);
+            break;
+        }
+        case Reuse::WindowOpenedByAPage:
+            control->OpenURL(url(QStringLiteral("/opener.html")));
+            QVERIFY(WebWait::forLocation(browser(0), url(QStringLiteral("/opener.html"))));
+            WebWait::evaluate(browser(0)->page(), QStringLiteral("openIt(); true"));
+            expectedUrl = url(QStringLiteral("/popup.html"));
+            expectedTitle = QStringLiteral("popup");
+            break;
+        }
+        QTRY_COMPARE(control->openSlots(), QList<qint16>{1});
+        QVERIFY(control->freeSlots().isEmpty());
         QCOMPARE(control->CurTab(), 1);
-        QVERIFY(WebWait::forLocation(browser(1), url(QStringLiteral("/thirty.html"))));
-        QTRY_COMPARE(title(1), QStringLiteral("abcdefghij..."));
+        QVERIFY(WebWait::forLocation(browser(1), expectedUrl));
+        QTRY_COMPARE(title(1), expectedTitle);
+        QCOMPARE(browser(1)->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
+        QVERIFY(browser(1)->page()->renderProcessPid() > 0);
+    }
+
+    void selectedBlankPageIsKept()
+    {
+        // A blank page on show is an open tab, not a closed one.
+        control->NewWindow(QStringLiteral("about:blank"), false);
+        QVERIFY(WebWait::forLocation(browser(1), QStringLiteral("about:blank")));
+        QTRY_COMPARE(title(1), Blank);
+        QSignalSpy states(browser(1)->page(), &QWebEnginePage::lifecycleStateChanged);
+        QVERIFY(!states.wait(500));
+        QCOMPARE(browser(1)->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
     }
 };
 
