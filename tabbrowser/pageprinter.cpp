@@ -2,10 +2,12 @@
 
 #include "usermessage.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QThread>
 #include <QWebEngineView>
 
 #include <utility>
@@ -16,6 +18,9 @@ namespace {
 // sharp text without pages of hundreds of megabytes.
 constexpr int PrintResolution = 300;
 
+// How long a view going away waits for pages that are being painted.
+constexpr int PaintingGraceMs = 30000;
+
 } // namespace
 
 PagePrinter::PagePrinter(QWebEngineView *view)
@@ -23,6 +28,7 @@ PagePrinter::PagePrinter(QWebEngineView *view)
     , m_view(view)
 {
     const auto finish = [this](bool success) {
+        m_target = nullptr;
         if (m_done)
             std::exchange(m_done, nullptr)(success);
     };
@@ -35,9 +41,20 @@ PagePrinter::PagePrinter(QWebEngineView *view)
 
 PagePrinter::~PagePrinter()
 {
+    if (!m_target)
+        return;
+    // The engine paints into the printer on a thread of its own and reports the end only
+    // to the view, which is going away. Pages already being painted are let finish, so
+    // they are not lost. A printer not seen to finish is left alive on purpose, a few
+    // bytes lost rather than freed under a painter that may still start.
+    const bool painting = m_target->paintingActive();
+    const QDeadlineTimer grace(PaintingGraceMs);
+    while (m_target->paintingActive() && !grace.hasExpired())
+        QThread::msleep(10);
+    if (m_target == m_printer.get() && (!painting || m_printer->paintingActive()))
+        (void)m_printer.release();
     // Nothing is left waiting for a print that will never be reported.
-    if (m_done)
-        std::exchange(m_done, nullptr)(false);
+    std::exchange(m_done, nullptr)(false);
 }
 
 QPrinter *PagePrinter::printer()
@@ -51,8 +68,9 @@ QPrinter *PagePrinter::printer()
 
 bool PagePrinter::start(QPrinter *target, std::function<void(bool)> done)
 {
-    if (m_done)
+    if (m_target)
         return false;
+    m_target = target;
     m_done = std::move(done);
     m_view->print(target);
     return true;
@@ -60,15 +78,21 @@ bool PagePrinter::start(QPrinter *target, std::function<void(bool)> done)
 
 void PagePrinter::print()
 {
-    if (m_done || m_dialog)
+    if (m_target || m_dialog)
         return;
     auto *dialog = new QPrintDialog(printer(), m_view);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(QStringLiteral("打印"));
     connect(dialog, &QDialog::accepted, this, [this] {
         start(printer(), [this](bool success) {
+            // Told from the event loop, and only while the view is there to show it.
             if (!success)
-                warnUser(m_view, QStringLiteral("打印"), QStringLiteral("无法打印此网页。"));
+                QMetaObject::invokeMethod(
+                    m_view,
+                    [view = m_view] {
+                        warnUser(view, QStringLiteral("打印"), QStringLiteral("无法打印此网页。"));
+                    },
+                    Qt::QueuedConnection);
         });
     });
     m_dialog = dialog;
@@ -77,7 +101,7 @@ void PagePrinter::print()
 
 void PagePrinter::preview()
 {
-    if (m_done || m_dialog)
+    if (m_target || m_dialog)
         return;
     auto *dialog = new QPrintPreviewDialog(printer(), m_view);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

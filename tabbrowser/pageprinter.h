@@ -35,7 +35,8 @@ private:
     QWebEngineView *m_view;
     // Kept between prints, so the user's choices stay; it must outlive any print into it.
     std::unique_ptr<QPrinter> m_printer;
-    // Set while a print runs.
+    // Set while a print runs: the printer it paints into, and what learns the outcome.
+    QPrinter *m_target = nullptr;
     std::function<void(bool)> m_done;
     // The open print dialog or preview: one at a time, however often a page asks.
     QPointer<QDialog> m_dialog;
