@@ -51,8 +51,7 @@ void LoopbackServer::answer(QTcpSocket *socket, const QByteArray &target)
     m_requests.append(pathAndQuery);
     Q_EMIT requested(pathAndQuery);
 
-    const QString path = pathAndQuery.section(QLatin1Char('?'), 0, 0);
-    const auto found = m_resources.constFind(path);
+    const auto found = m_resources.constFind(pathOf(pathAndQuery));
     const bool known = found != m_resources.constEnd();
     const Resource resource =
         known ? *found : Resource{"<html><head><title>404</title></head></html>", "text/html"};
@@ -63,4 +62,13 @@ void LoopbackServer::answer(QTcpSocket *socket, const QByteArray &target)
     response += resource.body;
     socket->write(response);
     socket->disconnectFromHost();
+}
+
+QString LoopbackServer::pathOf(const QString &target)
+{
+    const QString withoutQuery = target.section(QLatin1Char('?'), 0, 0);
+    if (withoutQuery.startsWith(QLatin1Char('/')))
+        return withoutQuery;
+    const QString path = QUrl(withoutQuery).path();
+    return path.isEmpty() ? QStringLiteral("/") : path;
 }

@@ -9,6 +9,10 @@
 
 // A small HTTP server on 127.0.0.1 for tests: it serves fixed pages by path and
 // remembers every path asked for, query included. Unknown paths get a 404 page.
+//
+// It also answers as an HTTP proxy, so that a program can be pointed at it for all of
+// its traffic: a request in proxy form (GET http://host/path) is served by its path
+// whatever the host, and remembered as the whole address asked for.
 class LoopbackServer final : public QObject
 {
     Q_OBJECT
@@ -36,6 +40,7 @@ private:
 
     void onConnection();
     void answer(QTcpSocket *socket, const QByteArray &target);
+    static QString pathOf(const QString &target);
 
     QTcpServer m_server;
     QHash<QString, Resource> m_resources;
