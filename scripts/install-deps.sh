@@ -8,6 +8,9 @@ packages=(
   libqt6webenginecore6-bin libgl-dev
   fonts-noto-cjk
   xvfb xauth
+  # the end-to-end tests (tests/e2e): a window manager, X input and window queries,
+  # and a faked clock for Lumbra
+  openbox xdotool x11-utils faketime
 )
 
 missing=()
