@@ -203,19 +203,34 @@ void Form1::fitToScreen()
     move(screen.center() - QRect(QPoint(), outer).center());
 }
 
+// A window manager tells the frame it puts around the window only after the window is
+// mapped, and the platform then reports a move or a resize; the first fit counted the
+// frame as nothing. The fit is made again once, as soon as the frame is known, whichever
+// event brings it: waiting for the next show would first fit when the user restores the
+// window from minimised, throwing away the size and place the user gave it.
+void Form1::fitOnceFramed()
+{
+    if (m_fittedWithFrame || !isVisible() || frameGeometry().size() == size())
+        return;
+    m_fittedWithFrame = true;
+    fitToScreen();
+}
+
 void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The frame's size is known only once the window is on screen.
-    if (!m_fittedWithFrame && frameGeometry().size() != size()) {
-        m_fittedWithFrame = true;
-        fitToScreen();
-    }
+    fitOnceFramed();
+}
+
+void Form1::moveEvent(QMoveEvent *)
+{
+    fitOnceFramed();
 }
 
 void Form1::resizeEvent(QResizeEvent *)
 {
     layOut();
+    fitOnceFramed();
 }
 
 void Form1::changeEvent(QEvent *event)

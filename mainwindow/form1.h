@@ -34,12 +34,15 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     // The outer size is 0.9 of the screen's, window frame included, centred.
     void fitToScreen();
+    // Fits the window again the first time its frame is known, and never after.
+    void fitOnceFramed();
     void layOut();
     void createMenus();
     void loadSearchEngines(const SearchEngineTable &searchEngines);
