@@ -156,9 +156,7 @@ void MyMenu::createRow()
 
     // The row follows the pointer with colours and reports presses of any button at
     // once; its caption, strip and check mark let the pointer through to it.
-    auto *tracker = new HoverTracker(row->face);
-    tracker->setPressedLookEnabled(false);
-    tracker->setButtonLooksEnabled(false);
+    auto *tracker = new HoverTracker(row->face, HoverTracker::Mode::Highlight);
     connect(tracker, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         setRowLit(index, look != HoverTracker::Look::Normal);
     });

@@ -192,10 +192,10 @@ private Q_SLOTS:
         QCOMPARE(look(1), "normal");
         QCOMPARE(out.count(), 0);
 
-        // The edge is still inside; one pixel further is not.
-        QTest::mouseMove(rowFace(2), QPoint(rowFace(2)->width(), 5));
+        // The row's last pixel is still inside; the next one is not.
+        QTest::mouseMove(rowFace(2), QPoint(rowFace(2)->width() - 1, 5));
         QCOMPARE(look(2), "lit");
-        QTest::mouseMove(rowFace(2), QPoint(rowFace(2)->width() + 1, 5));
+        QTest::mouseMove(rowFace(2), QPoint(rowFace(2)->width(), 5));
         QCOMPARE(out.count(), 1);
         QCOMPARE(out.at(0).at(0).value<qint16>(), 2);
         QCOMPARE(look(2), "normal");
