@@ -5,6 +5,7 @@
 #include "scriptedengine.h"
 #include "skinface.h"
 #include "statbar.h"
+#include "tabfaces.h"
 #include "testmain.h"
 #include "twips.h"
 #include "urledit.h"
@@ -179,8 +180,7 @@ private Q_SLOTS:
             QTest::keyClicks(urlBox(w.bar()), QStringLiteral("typed"));
 
         if (event == QLatin1String("SelectTab"))
-            QTest::mouseClick(w.tabs()->findChild<QWidget *>(QStringLiteral("MTab0")),
-                              Qt::LeftButton, {}, QPoint(20, 10));
+            TabFaces::click(w.tabs(), 0);
         else if (event == QLatin1String("TitleChange"))
             Q_EMIT background->TitleChange(QStringLiteral("background"));
         else
