@@ -72,6 +72,7 @@ MyMenu::MyMenu(QWidget *parent)
     , m_panel(new PictureBox(this))
     , m_strip(QStringLiteral(":/menus/images/strip.png"))
     , m_check(QStringLiteral(":/menus/images/check.png"))
+    , m_autoHide(new QTimer(this))
     , m_pointerSource([] { return QCursor::pos(); })
 {
     setFocusPolicy(Qt::ClickFocus);
@@ -89,8 +90,9 @@ MyMenu::MyMenu(QWidget *parent)
     row(0).caption->setText(QStringLiteral("菜单(&M)"));
     setHeightForRows();
 
-    m_autoHide.setInterval(AutoHideInterval);
-    connect(&m_autoHide, &QTimer::timeout, this, &MyMenu::checkPointer);
+    m_autoHide->setObjectName(QStringLiteral("autoHide"));
+    m_autoHide->setInterval(AutoHideInterval);
+    connect(m_autoHide, &QTimer::timeout, this, &MyMenu::checkPointer);
 }
 
 MyMenu::~MyMenu() = default;
@@ -237,12 +239,12 @@ void MyMenu::showEvent(QShowEvent *event)
     row(0).face->setFocus();
     for (qint16 i = 0; i < itemCount(); ++i)
         setRowLit(i, false);
-    m_autoHide.start();
+    m_autoHide->start();
 }
 
 void MyMenu::hideEvent(QHideEvent *event)
 {
-    m_autoHide.stop();
+    m_autoHide->stop();
     QWidget::hideEvent(event);
 }
 

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
@@ -398,6 +399,39 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(checks >= 2, 5000);
         QCOMPARE(hide.count() >= 2, hides);
         QCOMPARE(hide.isEmpty(), !hides);
+    }
+
+    // The check runs on the timer's timeouts only, every 700 ms, and only while shown.
+    void autoHideChecksEvery700MsWhileShown()
+    {
+        fill(engineRows());
+        auto *timer = menu->findChild<QTimer *>(QStringLiteral("autoHide"));
+        QVERIFY(timer);
+        QCOMPARE(timer->interval(), 700);
+        QVERIFY(!timer->isSingleShot());
+        QVERIFY(!timer->isActive());
+
+        int checks = 0;
+        menu->setPointerSource([&] {
+            ++checks;
+            return menu->mapToGlobal(QPoint(-5, -5));
+        });
+        // Connected after the menu's own check, so each timeout sees its check done.
+        QList<int> checksAtTimeout;
+        connect(timer, &QTimer::timeout, this, [&] { checksAtTimeout.append(checks); });
+        QSignalSpy hide(menu, &MyMenu::Hide);
+
+        showMenu();
+        QVERIFY(timer->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(checksAtTimeout.size() >= 2, 5000);
+        QCOMPARE(checksAtTimeout.mid(0, 2), (QList<int>{1, 2}));
+        QCOMPARE(hide.count(), checks);
+
+        menu->hide();
+        QVERIFY(!timer->isActive());
+        showMenu();
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 700);
     }
 };
 
