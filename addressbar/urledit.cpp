@@ -6,6 +6,7 @@
 #include "searchpair.h"
 #include "skinface.h"
 #include "twips.h"
+#include "typedaddress.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -335,9 +336,9 @@ void URLEdit::goToTypedAddress(bool ctrl)
     const QString typed = m_text1->text();
     if (typed.isEmpty())
         return;
-    // Only this exact prefix counts as present: any other scheme gets it in front too.
-    if (typed.left(7).toLower() != QLatin1String("http://"))
-        m_text1->setText(QStringLiteral("http://") + typed);
+    const QString address = TypedAddress::completed(typed);
+    if (address != typed)
+        m_text1->setText(address);
     Q_EMIT GoURL(ctrl, m_text1->text());
     m_text1->setCursorPosition(static_cast<int>(m_text1->text().size()));
 }

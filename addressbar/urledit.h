@@ -64,9 +64,9 @@ public:
     static constexpr double MinimumLayoutWidth = 8300;
 
 Q_SIGNALS:
-    // Enter (Ctrl false) or Ctrl+Enter (Ctrl true) in a non-empty URL box, after
-    // "http://" has been put in front of an address that lacks it; or an entry chosen
-    // in the history list (Ctrl false).
+    // Enter (Ctrl false) or Ctrl+Enter (Ctrl true) in a non-empty URL box, or an entry
+    // chosen in the history list (Ctrl false). `URL` is the box's text completed as
+    // TypedAddress::completed says, which the box then shows too.
     void GoURL(bool Ctrl, const QString &URL);
     void ShowMenu();
     // Enter or Ctrl+Enter in the search box, or a click or Ctrl+click on the search

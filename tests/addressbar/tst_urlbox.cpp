@@ -38,12 +38,25 @@ private Q_SLOTS:
         QTest::newRow("bare word") << "abc" << Qt::Key_Return << none << false << "http://abc";
         QTest::newRow("prefix in capitals kept") << "HTTP://Example.test/A" << Qt::Key_Return
                                                  << none << false << "HTTP://Example.test/A";
-        QTest::newRow("https gets the prefix too")
-            << "https://x.test/" << Qt::Key_Return << none << false << "http://https://x.test/";
-        QTest::newRow("file url") << "file:///tmp/a" << Qt::Key_Return << none << false
-                                  << "http://file:///tmp/a";
-        QTest::newRow("six characters")
-            << "http:/" << Qt::Key_Return << none << false << "http://http:/";
+        // An address naming a scheme the browser opens is kept as typed.
+        for (const char *address :
+             {"https://x.test/", "HTTPS://X.test/", "file:///tmp/a.htm", "about:blank",
+              "About:Blank", "ftp://ftp.x.test/pub/", "data:text/html,<b>hi</b>",
+              "view-source:http://x.test/", "qrc:/tabbrowser/home.html"}) {
+            QTest::addRow("kept: %s", address)
+                << address << Qt::Key_Return << none << false << address;
+        }
+        QTest::newRow("absolute path opens the file")
+            << "/home/li/a.htm" << Qt::Key_Return << none << false << "file:///home/li/a.htm";
+        QTest::newRow("path with a space") << "/home/li/my page.htm" << Qt::Key_Return << none
+                                           << false << "file:///home/li/my page.htm";
+        QTest::newRow("path with a hash is escaped")
+            << "/tmp/a#1.htm" << Qt::Key_Return << none << false << "file:///tmp/a%231.htm";
+        QTest::newRow("host and port is no scheme")
+            << "localhost:8080/a" << Qt::Key_Return << none << false << "http://localhost:8080/a";
+        QTest::newRow("relative path is a host")
+            << "li/a.htm" << Qt::Key_Return << none << false << "http://li/a.htm";
+        QTest::newRow("short text") << "x.cn" << Qt::Key_Return << none << false << "http://x.cn";
         QTest::newRow("keypad enter")
             << "a.test" << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << false
             << "http://a.test";

@@ -12,9 +12,11 @@
 #include "webenginebrowser.h"
 #include "webwait.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QWebEnginePage>
 
 namespace {
@@ -248,6 +250,30 @@ private Q_SLOTS:
         QVERIFY(WebWait::forLocation(w.tabs()->browser(1), first));
         QCOMPARE(firstTab->LocationURL(), second);
         QCOMPARE(w.bar()->history(), (QStringList{first, second}));
+    }
+
+    void typedFilePathLoadsThatFileOnTheRealEngine()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(QStringLiteral("my page.htm"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><head><title>local</title></head><body>on disk</body></html>");
+        file.close();
+        Window<WebEngineBrowserFactory> w;
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        BrowserEngine *firstTab = w.tabs()->browser(0);
+        QVERIFY(WebWait::forLoad(firstTab));
+
+        typeAddress(w.bar(), path);
+        const QString fileUrl = QUrl::fromLocalFile(path).toString();
+        QVERIFY(WebWait::forLocation(firstTab, fileUrl));
+        auto *page = static_cast<WebEngineBrowser *>(firstTab)->page();
+        QCOMPARE(WebWait::evaluate(page, QStringLiteral("document.body.textContent")).toString(),
+                 QStringLiteral("on disk"));
+        QCOMPARE(w.bar()->URL(), fileUrl);
+        QCOMPARE(w.bar()->history(), QStringList{fileUrl});
     }
 };
 
