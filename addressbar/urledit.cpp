@@ -246,9 +246,18 @@ QString URLEdit::URL() const
     return m_text1->text();
 }
 
+bool URLEdit::inURLBox() const
+{
+    // The window's focus widget is where the keys go whenever the window is active.
+    // It stays the URL box while another window or the history list has the focus,
+    // and it follows focus moved in code while the window is inactive, when no
+    // focus event tells the box.
+    return window()->focusWidget() == m_text1;
+}
+
 void URLEdit::setURL(const QString &New_URL)
 {
-    if (m_inURLBox)
+    if (inURLBox())
         return;
     m_text1->setText(New_URL);
     Q_EMIT PropertyChanged(QStringLiteral("URL"));
@@ -283,12 +292,6 @@ bool URLEdit::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn:
         if (movesFocusWithinWindow(static_cast<const QFocusEvent *>(event)))
             box->selectAll();
-        if (box == m_text1)
-            m_inURLBox = true;
-        break;
-    case QEvent::FocusOut:
-        if (box == m_text1 && movesFocusWithinWindow(static_cast<const QFocusEvent *>(event)))
-            m_inURLBox = false;
         break;
     default:
         break;

@@ -99,6 +99,8 @@ private:
     // Enter or Ctrl+Enter in the URL box.
     void goToTypedAddress(bool ctrl);
     void onHistoryChosen(const QString &text);
+    // The user is typing in the URL box: the host's URL writes wait.
+    bool inURLBox() const;
 
     void layOut();
     void apply(const AddressBarLayout &layout);
@@ -120,7 +122,6 @@ private:
     SkinFace *m_selsch = nullptr;
     DropList *m_combo1 = nullptr;
     DropList *m_combo2 = nullptr;
-    bool m_inURLBox = false;
     // Pixel sizes would round 8300 away.
     TwipsGeometry m_geometry{this};
     // The places last laid out, in twips.

@@ -2,11 +2,13 @@
 // rules and completion, the history, the URL property and focus, F5, the search box's
 // keys, and the persisted "URL" property.
 #include "barfixture.h"
+#include "droplist.h"
 #include "propertybag.h"
 #include "testmain.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QSignalSpy>
 
 class UrlBoxTest : public QObject
@@ -200,15 +202,45 @@ private Q_SLOTS:
         QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("URL"));
     }
 
-    void switchingWindowsKeepsTheTypedText()
+    void urlWritesFollowWhereTheFocusIs_data()
     {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("another window active") << "other window"
+                                               << "typing";
+        QTest::newRow("history list dropped down") << "history list"
+                                                   << "typing";
+        // As when a page's script opens a tab: the tab control focuses the new page while
+        // the window is inactive, and Qt tells the URL box nothing until it is active again.
+        QTest::newRow("page focused while inactive") << "page"
+                                                     << "http://host.test/";
+    }
+
+    void urlWritesFollowWhereTheFocusIs()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, shown);
+        auto *page = new QWidget(f.window.get());
+        page->setFocusPolicy(Qt::StrongFocus);
+        page->setGeometry(0, 30, 100, 20);
+        page->show();
         typeInUrlBox(QStringLiteral("typing"));
+
         QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
+        if (meanwhile == QLatin1String("history list")) {
+            QTest::mouseClick(f.element("btClick"), Qt::LeftButton, {}, QPoint(3, 3));
+            QWidget *dropped = f.element<DropList>("Combo1")->list();
+            QVERIFY(QTest::qWaitForWindowExposed(dropped));
+            QTRY_COMPARE(QApplication::focusWidget(), dropped);
+        } else {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            if (meanwhile == QLatin1String("page"))
+                page->setFocus(Qt::OtherFocusReason);
+        }
         f.bar->setURL(QStringLiteral("http://host.test/"));
-        QCOMPARE(f.bar->URL(), QStringLiteral("typing"));
+        QCOMPARE(f.bar->URL(), shown);
     }
 
     void focusSelectsTheWholeText_data()
