@@ -4,11 +4,11 @@
 #include "droplist.h"
 #include "propertybag.h"
 #include "searchpair.h"
+#include "selectonfocus.h"
 #include "skinface.h"
 #include "twips.h"
 #include "typedaddress.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,14 +53,6 @@ Typed typedKey(const QKeyEvent *event)
     default:
         return Typed::Other;
     }
-}
-
-// Focus that leaves with the window or for a pop-up list comes back to the same
-// box: the user has not moved it.
-bool movesFocusWithinWindow(const QFocusEvent *event)
-{
-    return event->reason() != Qt::ActiveWindowFocusReason &&
-           event->reason() != Qt::PopupFocusReason;
 }
 
 QLineEdit *createTextBox(const QString &name, QWidget *frame)
@@ -156,11 +148,13 @@ void URLEdit::createFrames()
     m_text1 = createTextBox(QStringLiteral("Text1"), m_picture1);
     m_picture1->setFocusProxy(m_text1);
     m_text1->installEventFilter(this);
+    SelectOnFocus::watch(m_text1);
 
     m_picture2 = createFrame(QStringLiteral("Picture2"), this);
     m_text2 = createTextBox(QStringLiteral("Text2"), m_picture2);
     m_text2->setText(QStringLiteral("Search"));
     m_text2->installEventFilter(this);
+    SelectOnFocus::watch(m_text2);
 }
 
 void URLEdit::createFaces()
@@ -289,10 +283,6 @@ bool URLEdit::eventFilter(QObject *watched, QEvent *event)
             Q_EMIT RefreshPage();
         break;
     }
-    case QEvent::FocusIn:
-        if (movesFocusWithinWindow(static_cast<const QFocusEvent *>(event)))
-            box->selectAll();
-        break;
     default:
         break;
     }

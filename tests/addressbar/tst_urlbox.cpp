@@ -23,6 +23,22 @@ private:
         f.bar->stFocus(1);
         QTest::keyClicks(f.urlBox(), text);
     }
+    // A left click at `position` over `widget`, delivered to the window as the window
+    // system delivers it: the pointer gets there before it is pressed.
+    void clickThroughWindow(QWidget *widget, QPoint position) const
+    {
+        QWindow *window = f.window->windowHandle();
+        const QPoint at = widget->mapTo(f.window.get(), position);
+        QTest::mouseMove(window, at);
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+    }
+    // Keys typed into the window, to whatever has its focus.
+    void typeThroughWindow(const char *text) const
+    {
+        for (const char *key = text; *key; ++key)
+            QTest::keyClick(f.window->windowHandle(), *key);
+    }
 
 private Q_SLOTS:
     void init() { QVERIFY(f.show()); }
@@ -265,6 +281,66 @@ private Q_SLOTS:
         QCOMPARE(focused->objectName(), box);
         QCOMPARE(focused->selectedText(), focused->text());
         QVERIFY(!focused->text().isEmpty());
+    }
+
+    void clickGivingTheFocusLeavesTheWholeTextSelected_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("clickedBefore");
+        QTest::addColumn<bool>("wholeText");
+        QTest::newRow("URL box gains the focus") << "Text1"
+                                                 << "" << true;
+        QTest::newRow("search box gains the focus") << "Text2"
+                                                    << "" << true;
+        QTest::newRow("URL box already clicked into") << "Text1"
+                                                      << "box" << false;
+        QTest::newRow("search box already clicked into") << "Text2"
+                                                         << "box" << false;
+        QTest::newRow("URL frame clicked before") << "Text1"
+                                                  << "Picture1" << false;
+    }
+
+    void clickGivingTheFocusLeavesTheWholeTextSelected()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, clickedBefore);
+        QFETCH(bool, wholeText);
+        auto *clicked = f.bar->findChild<QLineEdit *>(box);
+        f.bar->stFocus(clicked == f.urlBox() ? 2 : 1);
+        f.bar->setURL(QStringLiteral("http://shown.test/"));
+        const QString shown = clicked->text();
+        QVERIFY(!shown.isEmpty());
+        if (clickedBefore == QLatin1String("box"))
+            clickThroughWindow(clicked, clicked->rect().center());
+        else if (!clickedBefore.isEmpty())
+            clickThroughWindow(f.element(clickedBefore.toLatin1().constData()), QPoint(1, 1));
+
+        // Just inside the box's left edge: a placed caret goes before the first character.
+        clickThroughWindow(clicked, QPoint(3, clicked->height() / 2));
+        QCOMPARE(QApplication::focusWidget(), clicked);
+        QCOMPARE(clicked->selectedText(), wholeText ? shown : QString());
+        if (!wholeText)
+            QCOMPARE(clicked->cursorPosition(), 0);
+        typeThroughWindow("abc");
+        QCOMPARE(clicked->text(),
+                 wholeText ? QStringLiteral("abc") : QStringLiteral("abc") + shown);
+    }
+
+    void dragFromThePressGivingTheFocusSelectsWhatItCovers()
+    {
+        f.bar->stFocus(2);
+        f.bar->setURL(QStringLiteral("http://shown.test/"));
+        QWindow *window = f.window->windowHandle();
+        const QPoint start = f.urlBox()->mapTo(f.window.get(), QPoint(3, 8));
+        const QPoint end = start + QPoint(f.urlBox()->fontMetrics().horizontalAdvance("http:"), 0);
+        QTest::mouseMove(window, start);
+        QTest::mousePress(window, Qt::LeftButton, {}, start);
+        QTest::mouseMove(window, end);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, end);
+        QCOMPARE(QApplication::focusWidget(), f.urlBox());
+        QCOMPARE(f.urlBox()->selectionStart(), 0);
+        QVERIFY(f.urlBox()->hasSelectedText());
+        QVERIFY(f.urlBox()->selectedText() != f.urlBox()->text());
     }
 
     void clickOnTheUrlFrameFocusesTheUrlBox()
