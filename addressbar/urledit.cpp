@@ -199,16 +199,18 @@ void URLEdit::createLists()
     QFont listFont;
     listFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
     listFont.setPointSizeF(10.5);
-    for (const QString &name : {QStringLiteral("Combo1"), QStringLiteral("Combo2")}) {
-        auto *list = new DropList(this);
+    const auto createList = [&](const QString &name, const QWidget *frame) {
+        auto *list = new DropList(frame, this);
         list->setObjectName(name);
         list->setFont(listFont);
         QPalette colors = list->palette();
         colors.setColor(QPalette::Text, BoxTextColor);
         list->setPalette(colors);
         list->resize(list->width(), Twips::toPixels(ListBoxHeight));
-        (m_combo1 ? m_combo2 : m_combo1) = list;
-    }
+        return list;
+    };
+    m_combo1 = createList(QStringLiteral("Combo1"), m_picture1);
+    m_combo2 = createList(QStringLiteral("Combo2"), m_picture2);
     connect(m_btClick, &SkinFace::clicked, m_combo1, &DropList::showDropDown);
     connect(m_sBt, &SkinFace::clicked, m_combo2, &DropList::showDropDown);
     connect(m_combo1, &DropList::Click, this, [this] { onHistoryChosen(m_combo1->text()); });
