@@ -44,8 +44,9 @@ public:
     // 1 focuses the URL box; any other value the search box.
     void stFocus(qint16 what);
 
-    // The URL box text. Writes are ignored while the URL box has the focus, so the host
-    // never overwrites what the user is typing.
+    // The URL box text. Writes are ignored while the URL box has the window's focus, so
+    // the host never overwrites what the user is typing; that holds while another window
+    // or the history list is active too, since the user comes back to the box.
     QString URL() const;
     void setURL(const QString &New_URL);
 
