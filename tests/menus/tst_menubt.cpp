@@ -289,6 +289,34 @@ private Q_SLOTS:
         QCOMPARE(boundsOf(ink).width(), boundsOf(inkOf(unbounded, MenuColors::Background)).width());
     }
 
+    // The underline sits at the same height on every button: the captions share a
+    // baseline whatever their characters reach.
+    void menuBarCaptionsShareABaseline()
+    {
+        QList<int> underlineRows;
+        for (const QString &text : {QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"),
+                                    QStringLiteral("查看(&V)"), QStringLiteral("帮助(&H)")}) {
+            QString plain = text;
+            plain.remove(QLatin1Char('&'));
+            button->setMCaption(plain);
+            const QImage withoutUnderline = button->grab().toImage();
+            button->setMCaption(text);
+            const QImage shown = button->grab().toImage();
+            int row = -1;
+            for (int y = 0; y < shown.height() && row < 0; ++y) {
+                for (int x = 0; x < shown.width(); ++x) {
+                    if (shown.pixelColor(x, y) != withoutUnderline.pixelColor(x, y)) {
+                        row = y;
+                        break;
+                    }
+                }
+            }
+            underlineRows.append(row);
+        }
+        QVERIFY(underlineRows.first() >= 0);
+        QCOMPARE(underlineRows, QList<int>(4, underlineRows.first()));
+    }
+
     void captionIsPersistedOnlyWhenNotDefault()
     {
         PropertyBag saved;
