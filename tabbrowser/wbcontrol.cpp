@@ -39,6 +39,11 @@ QString blankPageTitle()
     return QStringLiteral("空白页");
 }
 
+bool isBlankAddress(const QString &url)
+{
+    return url.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0;
+}
+
 // The first `count` characters, never splitting a surrogate pair.
 QString firstCharacters(const QString &text, qsizetype count)
 {
@@ -528,14 +533,18 @@ void WBControl::setGeometryTwips(double left, double top, double width, double h
     setGeometry(Twips::toPixels(left, top, width, height));
 }
 
+void WBControl::showPageTitle(qint16 index, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    const bool blank = isBlankAddress(slot(index).browser->LocationURL());
+    setTitle(index, blank ? blankPageTitle() : text, QStringLiteral("..."));
+}
+
 void WBControl::onTitleChange(qint16 index, const QString &text)
 {
     BrowserEngine *engine = slot(index).browser.get();
-    if (!text.isEmpty()) {
-        const bool blank =
-            engine->LocationURL().compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0;
-        setTitle(index, blank ? blankPageTitle() : text, QStringLiteral("..."));
-    }
+    showPageTitle(index, text);
     if (!engine->Busy())
         Q_EMIT URLChang(index, engine->LocationURL());
     Q_EMIT TitleChange(index, text);
@@ -565,6 +574,9 @@ void WBControl::onWindowClosing(qint16 index, bool &cancel)
 
 void WBControl::onDownloadComplete(qint16 index)
 {
+    // The engine reports no title change when the new page's title equals the old one,
+    // which would leave the address OpenURL showed on the tab.
+    showPageTitle(index, slot(index).browser->LocationName());
     Q_EMIT DownloadComplete(index);
     layOutBrowser(m_curTab, 45, 20);
 }

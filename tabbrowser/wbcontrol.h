@@ -143,6 +143,8 @@ private:
     void layOutBrowser(qint16 index, double extraWidth, double extraHeight);
     void layOutStrip();
     void setTitle(qint16 index, const QString &text, const QString &suffix);
+    // A page's title on its tab: a blank page is named as such, a long title shortened.
+    void showPageTitle(qint16 index, const QString &text);
     void centreTitle(qint16 index);
     double faceLeft(qint16 index) const;
     void moveFace(qint16 index, double left);

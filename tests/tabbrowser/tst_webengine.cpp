@@ -124,6 +124,22 @@ private Q_SLOTS:
         QTRY_COMPARE(title(1), QStringLiteral("abcdefghij..."));
     }
 
+    // Loading the address a tab shows again changes no title, and the engine reports
+    // none; the address OpenURL put on the tab must still give way to the title.
+    void reloadedAddressShowsThePageTitleAgain()
+    {
+        const QString address = url(QStringLiteral("/short.html"));
+        control->OpenURL(address);
+        QVERIFY(WebWait::forLocation(browser(0), address));
+        QTRY_COMPARE(title(0), QStringLiteral("短标题"));
+
+        QSignalSpy complete(control.get(), &WBControl::DownloadComplete);
+        control->OpenURL(address);
+        QCOMPARE(title(0), address.left(10));
+        QVERIFY(complete.wait());
+        QCOMPARE(title(0), QStringLiteral("短标题"));
+    }
+
     void blankPagesAreNamedBlank()
     {
         control->NewWindow(url(QStringLiteral("/short.html")), false);
