@@ -265,7 +265,7 @@ void WBControl::openTab(bool navigate, const QString &URL)
     s.face->show();
 
     // Until its page reports a title the tab names what it is about to show.
-    setTitle(index, navigate ? URL : blankPageTitle(), QString());
+    setTitle(index, navigate && !isBlankAddress(URL) ? URL : blankPageTitle(), QString());
     if (navigate)
         s.browser->Navigate(URL);
 

@@ -12,7 +12,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTimer>
+#include <QWebEnginePage>
 
 namespace {
 
@@ -133,6 +135,39 @@ private Q_SLOTS:
         QTest::mouseClick(window->Command1(), Qt::LeftButton);
         QCOMPARE(engines->engines.at(0)->calls, before);
         QVERIFY(window->WBControl1()->openSlots().isEmpty());
+    }
+
+    // A page's window gets a tab of its own, named as a blank page until the window's
+    // page reports its title.
+    void windowsOpenedByPagesStartAsBlankTabs()
+    {
+        LoopbackServer server;
+        // Takes the window's request and never answers it.
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        server.servePage(QStringLiteral("/mylinks.htm"), QStringLiteral("links"),
+                         QStringLiteral("<script>function openIt() { window.open('http://"
+                                        "127.0.0.1:%1/never', '_blank'); }</script>")
+                             .arg(silent.serverPort()));
+        Form1 window(std::make_unique<WebEngineBrowserFactory>());
+        window.Timer1()->stop();
+        window.setLinksPage(server.url(QStringLiteral("/mylinks.htm")).toString());
+        window.setClock([] { return QTime(10, 0, 30); });
+        window.show();
+        WBControl *control = window.WBControl1();
+        window.Timer1_Timer();
+        QVERIFY(WebWait::forLocation(control->browser(0),
+                                     server.url(QStringLiteral("/mylinks.htm")).toString()));
+
+        QSignalSpy asked(&silent, &QTcpServer::newConnection);
+        WebWait::evaluate(static_cast<WebEngineBrowser *>(control->browser(0))->page(),
+                          QStringLiteral("openIt(); true"));
+        QTRY_COMPARE(control->openSlots(), QList<qint16>{1});
+        const auto *tab = control->findChild<QLabel *>(QStringLiteral("Tstr1"));
+        QCOMPARE(tab->text(), QStringLiteral("空白页"));
+        // The window's page is on its way and has no title yet.
+        QVERIFY(asked.count() > 0 || asked.wait());
+        QCOMPARE(tab->text(), QStringLiteral("空白页"));
     }
 
     // Every tick of minute 0 loads the links page again; the tab keeps showing its
