@@ -7,6 +7,7 @@
 #include "sourceviewer.h"
 #include "texteditorlauncher.h"
 #include "twips.h"
+#include "usermessage.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -112,6 +113,9 @@ WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *par
 
 WBControl::~WBControl()
 {
+    // The engine answers scripts still running with nothing as their pages go; for a
+    // view of the source that is no page without a body to tell the user about.
+    delete m_sourceViewer;
     // Browsers hold the engine's pages, which must go before the engine factory does.
     m_slots.clear();
 }
@@ -516,10 +520,18 @@ void WBControl::GetFile()
     BrowserEngine *engine = slot(m_curTab).browser.get();
     if (engine->Busy())
         return;
+    // The viewer is the control's: while it is there, so is the control.
     const QPointer<SourceViewer> viewer(m_sourceViewer);
-    engine->BodyMarkup([viewer, title = engine->LocationName()](const QString &markup) {
-        if (viewer && !markup.isNull())
-            viewer->show(markup, title);
+    engine->BodyMarkup([this, viewer, title = engine->LocationName()](const QString &markup) {
+        if (!viewer)
+            return;
+        if (markup.isNull()) {
+            warnUser(this, QStringLiteral("源文件"),
+                     QStringLiteral("无法显示此网页的源文件。\n该网页没有正文（例如 XML 或 SVG "
+                                    "文档），或者没有应答。"));
+            return;
+        }
+        viewer->show(markup, title);
     });
 }
 

@@ -98,7 +98,8 @@ public:
     // Ctrl+F on the page does the same.
     void Find();
     // Shows the markup of the selected page's body in the user's text editor. Does
-    // nothing while the page is loading.
+    // nothing while the page is loading; tells the user when the page has no body to
+    // show or does not answer.
     void GetFile();
     // The editor GetFile starts: the desktop's text editor unless replaced.
     void setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launcher);

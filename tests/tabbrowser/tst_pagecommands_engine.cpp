@@ -2,6 +2,7 @@
 // on the loopback interface.
 #include "findbar.h"
 #include "loopbackserver.h"
+#include "markupwindow.h"
 #include "pageproperties.h"
 #include "recordinglauncher.h"
 #include "testmain.h"
@@ -129,6 +130,20 @@ private Q_SLOTS:
         server.serve(QStringLiteral("/words"), WordsPage);
         server.servePage(QStringLiteral("/tall"), QStringLiteral("长页"),
                          QStringLiteral("<div style=\"height:4000px\">top</div><p>bottom</p>"));
+        // Styled, so that the engine shows the document itself, not a tree view of it.
+        server.serve(QStringLiteral("/data.xml"),
+                     "<?xml version=\"1.0\"?>"
+                     "<?xml-stylesheet type=\"text/css\" href=\"data:text/css,item{color:red}\"?>"
+                     "<list><item>one</item></list>",
+                     "application/xml");
+        server.serve(QStringLiteral("/picture.svg"),
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"40\">"
+                     "<circle cx=\"20\" cy=\"20\" r=\"10\"/></svg>",
+                     "image/svg+xml");
+        // Once loaded, the page's own script keeps it from ever answering another.
+        server.servePage(QStringLiteral("/stuck"), QStringLiteral("卡住"),
+                         QStringLiteral("<p>stuck</p><script>onload = () => "
+                                        "setTimeout(() => { for (;;) {} }, 100);</script>"));
         QVERIFY(silent.listen(QHostAddress::LocalHost));
     }
 
@@ -290,6 +305,28 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(editor->opened.first().content), body);
         QCOMPARE(editor->opened.first().fileMode, 0600u);
         QCOMPARE(editor->opened.first().folderMode, 0700u);
+    }
+
+    void viewSourceOfAPageWithoutBodyIsToldToTheUser_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("XML document") << QStringLiteral("/data.xml");
+        QTest::newRow("SVG document") << QStringLiteral("/picture.svg");
+        QTest::newRow("no answer") << QStringLiteral("/stuck");
+    }
+
+    void viewSourceOfAPageWithoutBodyIsToldToTheUser()
+    {
+        QFETCH(QString, path);
+        QVERIFY(open(path));
+        control->GetFile();
+        auto *box = waitForTopLevel<QMessageBox>(WebWait::DefaultTimeout);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("源文件"));
+        QVERIFY(box->text().startsWith(QStringLiteral("无法显示此网页的源文件。")));
+        QVERIFY(editor->opened.isEmpty());
+        QVERIFY(!waitForTopLevel<MarkupWindow>(0));
+        box->close();
     }
 
     void commandsActOnTheTabSelectedLast()
