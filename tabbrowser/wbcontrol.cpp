@@ -16,6 +16,7 @@
 #include <QShortcut>
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -85,6 +86,8 @@ struct WBControl::Slot
     PictureBox *closeButton = nullptr;
     HoverTracker *faceHover = nullptr;
     QWidget *container = nullptr;
+    // The browser's margins are no whole number of pixels: the container keeps its twips.
+    std::optional<TwipsGeometry> containerGeometry;
     std::unique_ptr<BrowserEngine> browser;
 };
 
@@ -176,6 +179,7 @@ WBControl::Slot &WBControl::createSlot()
     s.container->setAutoFillBackground(true);
     s.container->setPalette(QPalette(Qt::white));
     s.container->hide();
+    s.containerGeometry.emplace(s.container);
 
     s.browser = m_engines->create(s.container);
     connectBrowser(index);
@@ -273,7 +277,7 @@ void WBControl::openTab(bool navigate, const QString &URL)
     if (navigate)
         s.browser->Navigate(URL);
 
-    s.container->setGeometry(Twips::toPixels(0, PageTop, widthOf(this), heightOf(this) - PageTop));
+    s.containerGeometry->set(pageArea());
     s.container->show();
     layOutBrowser(index, 2 * BrowserOverhang, 2 * BrowserOverhang);
     s.browser->widget()->show();
@@ -370,21 +374,28 @@ void WBControl::layOutStrip()
 
 void WBControl::layOutPageArea()
 {
-    if (heightOf(this) <= MinimumLayoutHeight)
+    const QRectF own = m_geometry.get();
+    if (own.height() <= MinimumLayoutHeight)
         return;
-    m_lineWidth = widthOf(this);
+    m_lineWidth = own.width();
     update();
-    slot(m_curTab).container->setGeometry(
-        Twips::toPixels(0, PageTop, widthOf(this), heightOf(this) - PageTop));
+    slot(m_curTab).containerGeometry->set(pageArea());
     layOutBrowser(m_curTab, 2 * BrowserOverhang, 2 * BrowserOverhang);
+}
+
+QRectF WBControl::pageArea() const
+{
+    const QRectF own = m_geometry.get();
+    return {0, PageTop, own.width(), own.height() - PageTop};
 }
 
 void WBControl::layOutBrowser(qint16 index, double extraWidth, double extraHeight)
 {
     const Slot &s = slot(index);
+    const QRectF container = s.containerGeometry->get();
     s.browser->widget()->setGeometry(Twips::toPixels(-BrowserOverhang, -BrowserOverhang,
-                                                     widthOf(s.container) + extraWidth,
-                                                     heightOf(s.container) + extraHeight));
+                                                     container.width() + extraWidth,
+                                                     container.height() + extraHeight));
 }
 
 void WBControl::setTitle(qint16 index, const QString &text, const QString &suffix)
@@ -542,7 +553,9 @@ void WBControl::setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launch
 
 void WBControl::setGeometryTwips(double left, double top, double width, double height)
 {
-    setGeometry(Twips::toPixels(left, top, width, height));
+    // A change smaller than a pixel brings no resize event; laying out twice is harmless.
+    if (m_geometry.set(QRectF(left, top, width, height)))
+        layOutPageArea();
 }
 
 void WBControl::showPageTitle(qint16 index, const QString &text)

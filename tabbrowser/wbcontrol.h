@@ -1,5 +1,7 @@
 #pragma once
 
+#include "twipsgeometry.h"
+
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -141,6 +143,8 @@ private:
     void selectTab(qint16 index);
     void hidePage(qint16 index);
     void layOutPageArea();
+    // Where the selected tab's page container goes.
+    QRectF pageArea() const;
     void layOutBrowser(qint16 index, double extraWidth, double extraHeight);
     void layOutStrip();
     void setTitle(qint16 index, const QString &text, const QString &suffix);
@@ -163,6 +167,7 @@ private:
     QList<qint16> m_openList;
     QList<qint16> m_freeList;
     qint16 m_curTab = 0;
+    TwipsGeometry m_geometry{this};
     double m_lineWidth = 0;
     SourceViewer *m_sourceViewer;
 };
