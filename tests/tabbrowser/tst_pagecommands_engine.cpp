@@ -25,6 +25,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 
 namespace {
 
@@ -388,13 +389,33 @@ private Q_SLOTS:
     void cancellingTheSaveSavesNothing()
     {
         QVERIFY(open(QStringLiteral("/words")));
+        QList<QPointer<QWebEngineDownloadRequest>> saves;
+        const QObject watch;
+        connect(selected()->page()->profile(), &QWebEngineProfile::downloadRequested, &watch,
+                [&saves](QWebEngineDownloadRequest *request) { saves.append(request); });
+        QTemporaryDir folder;
         control->SaveFile();
         auto *dialog = waitForTopLevel<QFileDialog>();
         QVERIFY(dialog);
-        QTemporaryDir folder;
-        dialog->setDirectory(folder.path());
+        dialog->selectFile(folder.filePath(QStringLiteral("取消.mht")));
         dialog->reject();
-        QVERIFY(QDir(folder.path()).isEmpty());
+
+        // A save that does happen, into the same folder, takes as long as the cancelled
+        // one would have: once it is done, the cancelled one would be there too.
+        control->SaveFile();
+        QVERIFY(chooseInFileDialog(folder.filePath(QStringLiteral("保存.mht"))));
+        const auto saved = [&saves] {
+            for (const QPointer<QWebEngineDownloadRequest> &save : std::as_const(saves)) {
+                if (save && save->isFinished() &&
+                    save->downloadFileName() == QStringLiteral("保存.mht"))
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(saved(), 20000);
+        QCOMPARE(saves.size(), 1);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("保存.mht")});
     }
 
     void aFailedSaveIsToldToTheUser()
@@ -435,11 +456,15 @@ private Q_SLOTS:
     void aPageAskingToBePrintedGetsThePrintDialog()
     {
         QVERIFY(open(QStringLiteral("/words")));
+        QSignalSpy requests(static_cast<QWebEngineView *>(selected()->widget()),
+                            &QWebEngineView::printRequested);
         evaluate(QStringLiteral("window.print()"));
         auto *dialog = waitForTopLevel<QPrintDialog>();
         QVERIFY(dialog);
+        QCOMPARE(requests.count(), 1);
         // Asking again while the dialog is open opens no second one.
         evaluate(QStringLiteral("window.print()"));
+        QVERIFY(requests.count() == 2 || requests.wait());
         control->PrintPage();
         int dialogs = 0;
         for (QWidget *window : QApplication::topLevelWidgets())
