@@ -6,7 +6,8 @@
 
 // A menu caption: plain text on an opaque background, sized to its text. An ampersand
 // marks the next letter as the access key: the ampersand is not drawn and the letter is
-// underlined. Pointer reports pass through it to the element below.
+// underlined. Pointer reports pass through it to the element below. Every menu caption
+// takes the same font, one whose whole line fits inside a menu-bar button's fill.
 class CaptionLabel final : public QWidget
 {
     Q_OBJECT

@@ -133,8 +133,9 @@ WBControl::Slot &WBControl::createSlot()
     s.face = new PictureBox(this);
     s.face->setObjectName(QStringLiteral("MTab") + number);
     s.face->setPicture(m_skin->selected);
-    s.faceHover = new HoverTracker(s.face);
-    s.faceHover->setPressedLookEnabled(false);
+    // The face lights under the pointer and selects its tab on a press; pressing and
+    // releasing give it no look of their own.
+    s.faceHover = new HoverTracker(s.face, HoverTracker::Mode::Highlight);
     connect(s.faceHover, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         slot(index).face->setPicture(look == HoverTracker::Look::Normal ? m_skin->unselected
                                                                         : m_skin->hovered);

@@ -5,6 +5,7 @@
 #include "markupwindow.h"
 #include "pageproperties.h"
 #include "recordinglauncher.h"
+#include "tabfaces.h"
 #include "testmain.h"
 #include "toplevelwait.h"
 #include "wbcontrol.h"
@@ -77,12 +78,7 @@ private:
         control->NewWindow(address(path), false);
         return WebWait::forLocation(selected(), address(path));
     }
-    void pressFace(int slot)
-    {
-        QWidget *face = control->findChild<QWidget *>(QStringLiteral("MTab%1").arg(slot));
-        QTest::mousePress(face, Qt::LeftButton, {}, QPoint(20, 10));
-        QTest::mouseRelease(face, Qt::LeftButton, {}, QPoint(20, 10));
-    }
+    void pressFace(int slot) { TabFaces::click(control.get(), slot); }
     FindBar *findBar() const
     {
         return control->findChild<QWidget *>(QStringLiteral("WBCnt%1").arg(control->CurTab()))
