@@ -116,8 +116,9 @@ WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *par
 
 WBControl::~WBControl()
 {
-    // The engine answers scripts still running with nothing as their pages go; for a
-    // view of the source that is no page without a body to tell the user about.
+    // As the pages go, the engine answers their unfinished scripts with nothing. For a
+    // view of the source asked for meanwhile that is no page without a body: with the
+    // viewer gone first, nothing is told.
     delete m_sourceViewer;
     // Browsers hold the engine's pages, which must go before the engine factory does.
     m_slots.clear();
