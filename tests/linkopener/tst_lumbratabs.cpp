@@ -58,6 +58,7 @@ private Q_SLOTS:
         QCOMPARE(control->openSlots(), QList<qint16>{1});
         QCOMPARE(target, engine(1));
         QCOMPARE(engine(1)->navigations, QStringList{QStringLiteral("About:Blank")});
+        QCOMPARE(tabs->title(1), QStringLiteral("空白页"));
     }
 
     void titleIsTheSelectedPageName()

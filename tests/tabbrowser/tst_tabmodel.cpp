@@ -365,15 +365,21 @@ private Q_SLOTS:
 
     void downloadCompleteRelaysTheSelectedBrowser()
     {
+        // A width of no whole number of pixels, where +40 and +45 twips round apart.
+        const double width = 9010;
+        const double height = 6000;
+        control->setGeometryTwips(0, 0, width, height);
         openTabs(2);
         QSignalSpy complete(control, &WBControl::DownloadComplete);
-        const QRectF container = containerTwips(2);
         Q_EMIT engine(1)->DownloadComplete(); // a background tab
         QCOMPARE(complete.takeFirst(), QVariantList{qint16(1)});
-        QCOMPARE(browserTwips(2),
-                 QRectF(-15, -15, container.width() + 45, container.height() + 15));
-        control->resize(control->size() + QSize(0, 1));
-        QCOMPARE(browserTwips(2).width(), container.width() + 45);
+        QCOMPARE(engine(2)->widget()->geometry(),
+                 Twips::toPixels(-20, -20, width + 45, height - 480 + 20));
+
+        // The next layout puts the usual margins back.
+        control->setGeometryTwips(0, 0, width, height + 15);
+        QCOMPARE(engine(2)->widget()->geometry(),
+                 Twips::toPixels(-20, -20, width + 40, height + 15 - 480 + 40));
     }
 
     void pagesOpeningWindowsGetANewTab()
