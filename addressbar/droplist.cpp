@@ -2,9 +2,36 @@
 
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QScreen>
 
-DropList::DropList(QWidget *parent)
+#include <algorithm>
+
+namespace {
+
+// `frame` and `screen` in global pixels.
+QRect droppedGeometry(const QRect &frame, const QRect &screen)
+{
+    const int below = screen.bottom() - frame.bottom();
+    const int above = frame.top() - screen.top();
+    int height = std::min(DropList::DroppedHeight, screen.height());
+    bool down = below >= height;
+    if (!down && above < height) {
+        down = below >= above;
+        height = std::max(down ? below : above, 0);
+    }
+    const int width = std::min(frame.width(), screen.width());
+    const int left = std::clamp(frame.left(), screen.left(), screen.right() + 1 - width);
+    // A frame partly off the screen still gets its list on the screen.
+    const int top = std::clamp(down ? frame.bottom() + 1 : frame.top() - height, screen.top(),
+                               screen.bottom() + 1 - height);
+    return QRect(left, top, width, height);
+}
+
+} // namespace
+
+DropList::DropList(const QWidget *frame, QWidget *parent)
     : QWidget(parent)
+    , m_frame(frame)
     , m_list(new QListWidget(this))
 {
     hide();
@@ -23,7 +50,8 @@ DropList::~DropList() = default;
 
 void DropList::showDropDown()
 {
-    m_list->setGeometry(QRect(mapToGlobal(QPoint(0, height())), QSize(width(), DroppedHeight)));
+    const QRect frame(m_frame->mapToGlobal(QPoint(0, 0)), m_frame->size());
+    m_list->setGeometry(droppedGeometry(frame, m_frame->screen()->availableGeometry()));
     m_list->show();
     m_list->setFocus(Qt::PopupFocusReason);
 }

@@ -6,7 +6,10 @@
 class QListWidget;
 
 // A drop-down list whose closed box is never seen: only its list shows, dropped down
-// below the box, as wide as the box and 400 pixels tall, also when it is empty.
+// below the frame it belongs to, as wide as the frame and 400 pixels tall, also when
+// it is empty. The list stays on the screen the frame is on: where there is no room
+// below the frame it opens above it, where neither side has room it takes the side
+// with more and is cut to fit, and it moves sideways to stay within the screen.
 // Choosing an entry (a click, or Enter on the current entry) closes the list, makes
 // the entry the list's text and emits Click(); Escape or a click elsewhere closes it
 // and chooses nothing.
@@ -17,7 +20,7 @@ class DropList final : public QWidget
 public:
     static constexpr int DroppedHeight = 400; // pixels
 
-    explicit DropList(QWidget *parent = nullptr);
+    DropList(const QWidget *frame, QWidget *parent);
     ~DropList() override;
 
     void showDropDown();
@@ -40,6 +43,7 @@ protected:
 private:
     void choose(int row);
 
+    const QWidget *m_frame;
     QListWidget *m_list;
     QString m_text;
 };

@@ -10,7 +10,7 @@ SearchPair::SearchPair(SkinFace *button, SkinFace *selector, QObject *parent)
     , m_selector(selector)
 {
     for (SkinFace *face : {button, selector})
-        face->tracker()->setButtonLooksEnabled(false);
+        face->tracker()->setMode(HoverTracker::Mode::PairedButton);
 
     connect(button->tracker(), &HoverTracker::lookWanted, this, &SearchPair::onButtonMove);
     connect(selector->tracker(), &HoverTracker::lookWanted, this, &SearchPair::onSelectorMove);

@@ -4,10 +4,11 @@
 #include "droplist.h"
 #include "propertybag.h"
 #include "searchpair.h"
+#include "selectonfocus.h"
 #include "skinface.h"
 #include "twips.h"
+#include "typedaddress.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,14 +53,6 @@ Typed typedKey(const QKeyEvent *event)
     default:
         return Typed::Other;
     }
-}
-
-// Focus that leaves with the window or for a pop-up list comes back to the same
-// box: the user has not moved it.
-bool movesFocusWithinWindow(const QFocusEvent *event)
-{
-    return event->reason() != Qt::ActiveWindowFocusReason &&
-           event->reason() != Qt::PopupFocusReason;
 }
 
 QLineEdit *createTextBox(const QString &name, QWidget *frame)
@@ -155,11 +148,13 @@ void URLEdit::createFrames()
     m_text1 = createTextBox(QStringLiteral("Text1"), m_picture1);
     m_picture1->setFocusProxy(m_text1);
     m_text1->installEventFilter(this);
+    SelectOnFocus::watch(m_text1);
 
     m_picture2 = createFrame(QStringLiteral("Picture2"), this);
     m_text2 = createTextBox(QStringLiteral("Text2"), m_picture2);
     m_text2->setText(QStringLiteral("Search"));
     m_text2->installEventFilter(this);
+    SelectOnFocus::watch(m_text2);
 }
 
 void URLEdit::createFaces()
@@ -204,16 +199,18 @@ void URLEdit::createLists()
     QFont listFont;
     listFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
     listFont.setPointSizeF(10.5);
-    for (const QString &name : {QStringLiteral("Combo1"), QStringLiteral("Combo2")}) {
-        auto *list = new DropList(this);
+    const auto createList = [&](const QString &name, const QWidget *frame) {
+        auto *list = new DropList(frame, this);
         list->setObjectName(name);
         list->setFont(listFont);
         QPalette colors = list->palette();
         colors.setColor(QPalette::Text, BoxTextColor);
         list->setPalette(colors);
         list->resize(list->width(), Twips::toPixels(ListBoxHeight));
-        (m_combo1 ? m_combo2 : m_combo1) = list;
-    }
+        return list;
+    };
+    m_combo1 = createList(QStringLiteral("Combo1"), m_picture1);
+    m_combo2 = createList(QStringLiteral("Combo2"), m_picture2);
     connect(m_btClick, &SkinFace::clicked, m_combo1, &DropList::showDropDown);
     connect(m_sBt, &SkinFace::clicked, m_combo2, &DropList::showDropDown);
     connect(m_combo1, &DropList::Click, this, [this] { onHistoryChosen(m_combo1->text()); });
@@ -245,9 +242,18 @@ QString URLEdit::URL() const
     return m_text1->text();
 }
 
+bool URLEdit::inURLBox() const
+{
+    // The window's focus widget is where the keys go whenever the window is active.
+    // It stays the URL box while another window or the history list has the focus,
+    // and it follows focus moved in code while the window is inactive, when no
+    // focus event tells the box.
+    return window()->focusWidget() == m_text1;
+}
+
 void URLEdit::setURL(const QString &New_URL)
 {
-    if (m_inURLBox)
+    if (inURLBox())
         return;
     m_text1->setText(New_URL);
     Q_EMIT PropertyChanged(QStringLiteral("URL"));
@@ -279,16 +285,6 @@ bool URLEdit::eventFilter(QObject *watched, QEvent *event)
             Q_EMIT RefreshPage();
         break;
     }
-    case QEvent::FocusIn:
-        if (movesFocusWithinWindow(static_cast<const QFocusEvent *>(event)))
-            box->selectAll();
-        if (box == m_text1)
-            m_inURLBox = true;
-        break;
-    case QEvent::FocusOut:
-        if (box == m_text1 && movesFocusWithinWindow(static_cast<const QFocusEvent *>(event)))
-            m_inURLBox = false;
-        break;
     default:
         break;
     }
@@ -335,9 +331,9 @@ void URLEdit::goToTypedAddress(bool ctrl)
     const QString typed = m_text1->text();
     if (typed.isEmpty())
         return;
-    // Only this exact prefix counts as present: any other scheme gets it in front too.
-    if (typed.left(7).toLower() != QLatin1String("http://"))
-        m_text1->setText(QStringLiteral("http://") + typed);
+    const QString address = TypedAddress::completed(typed);
+    if (address != typed)
+        m_text1->setText(address);
     Q_EMIT GoURL(ctrl, m_text1->text());
     m_text1->setCursorPosition(static_cast<int>(m_text1->text().size()));
 }

@@ -44,8 +44,9 @@ public:
     // 1 focuses the URL box; any other value the search box.
     void stFocus(qint16 what);
 
-    // The URL box text. Writes are ignored while the URL box has the focus, so the host
-    // never overwrites what the user is typing.
+    // The URL box text. Writes are ignored while the URL box has the window's focus, so
+    // the host never overwrites what the user is typing; that holds while another window
+    // or the history list is active too, since the user comes back to the box.
     QString URL() const;
     void setURL(const QString &New_URL);
 
@@ -64,9 +65,9 @@ public:
     static constexpr double MinimumLayoutWidth = 8300;
 
 Q_SIGNALS:
-    // Enter (Ctrl false) or Ctrl+Enter (Ctrl true) in a non-empty URL box, after
-    // "http://" has been put in front of an address that lacks it; or an entry chosen
-    // in the history list (Ctrl false).
+    // Enter (Ctrl false) or Ctrl+Enter (Ctrl true) in a non-empty URL box, or an entry
+    // chosen in the history list (Ctrl false). `URL` is the box's text completed as
+    // TypedAddress::completed says, which the box then shows too.
     void GoURL(bool Ctrl, const QString &URL);
     void ShowMenu();
     // Enter or Ctrl+Enter in the search box, or a click or Ctrl+click on the search
@@ -99,6 +100,8 @@ private:
     // Enter or Ctrl+Enter in the URL box.
     void goToTypedAddress(bool ctrl);
     void onHistoryChosen(const QString &text);
+    // The user is typing in the URL box: the host's URL writes wait.
+    bool inURLBox() const;
 
     void layOut();
     void apply(const AddressBarLayout &layout);
@@ -120,7 +123,6 @@ private:
     SkinFace *m_selsch = nullptr;
     DropList *m_combo1 = nullptr;
     DropList *m_combo2 = nullptr;
-    bool m_inURLBox = false;
     // Pixel sizes would round 8300 away.
     TwipsGeometry m_geometry{this};
     // The places last laid out, in twips.

@@ -160,9 +160,12 @@ void Form1::loadSearchEngines(const SearchEngineTable &searchEngines)
 }
 
 // Any button, and the menu's accelerator keys, choose an engine; Ctrl alone also opens
-// the engine's home page in the selected tab.
+// the engine's home page in the selected tab. The row comes from the menu, which knows
+// nothing of the engine table: a row that names no engine chooses nothing.
 void Form1::onSearchEngineChosen(qint16 Index, Qt::KeyboardModifiers Shift)
 {
+    if (Index < 0 || static_cast<size_t>(Index) >= EngineHome.size())
+        return;
     m_menus[EngineMenu]->hide();
     SearchPrefix[5] = SearchPrefix[static_cast<size_t>(Index)];
     m_menus[EngineMenu]->checkItem(Index);

@@ -6,7 +6,8 @@
 
 // A menu caption: plain text on an opaque background, sized to its text. An ampersand
 // marks the next letter as the access key: the ampersand is not drawn and the letter is
-// underlined. Pointer reports pass through it to the element below.
+// underlined. Pointer reports pass through it to the element below. Its top is the top
+// of the text's ink, and its bottom is below the underline.
 class CaptionLabel final : public QWidget
 {
     Q_OBJECT
@@ -26,5 +27,6 @@ protected:
 
 private:
     QString m_text;
+    int m_inkAscent = 0;
     QColor m_background = Qt::white;
 };

@@ -32,9 +32,7 @@ MenuBt::MenuBt(QWidget *parent)
 
     // The fill follows the pointer with colours and reports presses at once; the
     // caption lets the pointer through to it.
-    auto *tracker = new HoverTracker(m_fill);
-    tracker->setPressedLookEnabled(false);
-    tracker->setButtonLooksEnabled(false);
+    auto *tracker = new HoverTracker(m_fill, HoverTracker::Mode::Highlight);
     connect(tracker, &HoverTracker::lookWanted, this, [this](HoverTracker::Look look) {
         if (!m_open)
             applyLook(look == HoverTracker::Look::Normal ? Look::Normal : Look::Hover);

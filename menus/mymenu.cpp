@@ -72,6 +72,7 @@ MyMenu::MyMenu(QWidget *parent)
     , m_panel(new PictureBox(this))
     , m_strip(QStringLiteral(":/menus/images/strip.png"))
     , m_check(QStringLiteral(":/menus/images/check.png"))
+    , m_autoHide(new QTimer(this))
     , m_pointerSource([] { return QCursor::pos(); })
 {
     setFocusPolicy(Qt::ClickFocus);
@@ -89,8 +90,9 @@ MyMenu::MyMenu(QWidget *parent)
     row(0).caption->setText(QStringLiteral("菜单(&M)"));
     setHeightForRows();
 
-    m_autoHide.setInterval(AutoHideInterval);
-    connect(&m_autoHide, &QTimer::timeout, this, &MyMenu::checkPointer);
+    m_autoHide->setObjectName(QStringLiteral("autoHide"));
+    m_autoHide->setInterval(AutoHideInterval);
+    connect(m_autoHide, &QTimer::timeout, this, &MyMenu::checkPointer);
 }
 
 MyMenu::~MyMenu() = default;
@@ -156,9 +158,7 @@ void MyMenu::createRow()
 
     // The row follows the pointer with colours and reports presses of any button at
     // once; its caption, strip and check mark let the pointer through to it.
-    auto *tracker = new HoverTracker(row->face);
-    tracker->setPressedLookEnabled(false);
-    tracker->setButtonLooksEnabled(false);
+    auto *tracker = new HoverTracker(row->face, HoverTracker::Mode::Highlight);
     connect(tracker, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         setRowLit(index, look != HoverTracker::Look::Normal);
     });
@@ -239,12 +239,12 @@ void MyMenu::showEvent(QShowEvent *event)
     row(0).face->setFocus();
     for (qint16 i = 0; i < itemCount(); ++i)
         setRowLit(i, false);
-    m_autoHide.start();
+    m_autoHide->start();
 }
 
 void MyMenu::hideEvent(QHideEvent *event)
 {
-    m_autoHide.stop();
+    m_autoHide->stop();
     QWidget::hideEvent(event);
 }
 

@@ -49,7 +49,8 @@ public:
     qint16 checkedIndex() const { return m_checked; }
 
     // Where the auto-hide check reads the pointer's screen position (QCursor::pos
-    // unless replaced).
+    // unless replaced). The check runs on each timeout of the child timer "autoHide",
+    // every 700 ms while the menu is shown.
     void setPointerSource(std::function<QPoint()> source);
 
 Q_SIGNALS:
@@ -85,6 +86,6 @@ private:
     QPixmap m_strip;
     QPixmap m_check;
     qint16 m_checked = -1;
-    QTimer m_autoHide;
+    QTimer *m_autoHide;
     std::function<QPoint()> m_pointerSource;
 };

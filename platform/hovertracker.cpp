@@ -1,17 +1,16 @@
 #include "hovertracker.h"
 
-#include "pointercapture.h"
-
 #include <QMouseEvent>
 #include <QWidget>
 
-HoverTracker::HoverTracker(QWidget *face)
+HoverTracker::HoverTracker(QWidget *face, Mode mode)
     : QObject(face)
     , m_face(face)
+    , m_mode(mode)
 {
     face->setMouseTracking(true);
     // A face is a window of its own for the pointer: moves over it are not passed on to
-    // a face it sits on (a close button on a tab), which would take the capture away.
+    // a face it sits on (a close button on a tab).
     face->setAttribute(Qt::WA_NoMousePropagation);
     face->installEventFilter(this);
 }
@@ -20,6 +19,13 @@ bool HoverTracker::isInside(QPointF position, const QWidget *face)
 {
     return position.x() >= 0 && position.y() >= 0 && position.x() <= face->width() &&
            position.y() <= face->height();
+}
+
+void HoverTracker::setTracking(bool tracking)
+{
+    m_tracking = tracking;
+    if (!tracking)
+        m_holdsPointer = false;
 }
 
 bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
@@ -36,8 +42,17 @@ bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseButtonRelease:
             onRelease(static_cast<QMouseEvent *>(event));
             break;
+        case QEvent::Leave:
+            leave();
+            break;
+        case QEvent::ActivationChange:
+            if (!m_face->isActiveWindow())
+                letGo();
+            break;
         case QEvent::Hide:
-            onHide();
+        case QEvent::EnabledChange:
+        case QEvent::ParentChange:
+            letGo();
             break;
         default:
             break;
@@ -51,39 +66,54 @@ void HoverTracker::onMove(const QMouseEvent *event)
     if (!m_tracking)
         return;
     if (!isInside(event->position(), m_face)) {
-        PointerCapture::release(m_face);
-        Q_EMIT lookWanted(Look::Normal);
-        Q_EMIT movedOutside();
+        // While a button is held the window system keeps sending the face the moves;
+        // only the first one outside is the face's.
+        leave();
         return;
     }
-    PointerCapture::capture(m_face);
-    Q_EMIT lookWanted(event->buttons() == Qt::LeftButton ? pressedLook() : Look::Hover);
+    m_holdsPointer = true;
+    const bool pressedLook = m_mode != Mode::Highlight && event->buttons() == Qt::LeftButton;
+    Q_EMIT lookWanted(pressedLook ? Look::Pressed : Look::Hover);
     Q_EMIT movedInside(event->position());
 }
 
-void HoverTracker::onHide()
+void HoverTracker::leave()
 {
-    // A hidden face would keep every pointer report of the window to itself.
-    if (!PointerCapture::isCapturedBy(m_face))
+    if (!m_holdsPointer)
         return;
-    PointerCapture::release(m_face);
+    m_holdsPointer = false;
+    Q_EMIT lookWanted(Look::Normal);
+    Q_EMIT movedOutside();
+}
+
+void HoverTracker::letGo()
+{
+    if (!m_holdsPointer)
+        return;
+    m_holdsPointer = false;
     Q_EMIT lookWanted(Look::Normal);
 }
 
 void HoverTracker::onPress(const QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && m_buttonLooks)
-        Q_EMIT lookWanted(pressedLook());
+    // A press holds the pointer until it is let go or the pointer leaves.
+    m_holdsPointer = m_tracking && isInside(event->position(), m_face);
+    if (event->button() == Qt::LeftButton && changesLookOnButtons())
+        Q_EMIT lookWanted(Look::Pressed);
     Q_EMIT pressed(event->button(), event->position(), event->modifiers());
 }
 
 void HoverTracker::onRelease(const QMouseEvent *event)
 {
     const bool inside = isInside(event->position(), m_face);
+    // After the pointer has left, a release belongs to whatever is under the pointer.
+    if (!inside && !m_holdsPointer)
+        return;
     Q_EMIT released(event->button(), event->modifiers(), inside);
     if (event->button() != Qt::LeftButton)
         return;
-    if (m_buttonLooks)
+    m_holdsPointer = m_tracking && inside;
+    if (changesLookOnButtons())
         Q_EMIT lookWanted(Look::Normal);
     if (inside)
         Q_EMIT clicked();

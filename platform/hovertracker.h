@@ -10,13 +10,20 @@ class QWidget;
 // says which look the face should show; the face itself decides how a look is drawn
 // and skips assignments of the look it already shows.
 //
-// - A move inside captures the pointer and asks for Pressed when exactly the left
-//   button is held, Hover otherwise. A move outside releases the capture and asks for
-//   Normal, so the first move after the pointer left is still seen.
-// - A left press asks for Pressed; a left release asks for Normal and, when the release
-//   point is inside, emits clicked(). Other buttons change nothing.
+// While the pointer is over the face, the face holds the pointer: the first report
+// that finds it outside (a move, or the window system's leave) asks for Normal and
+// ends the hold, and reports that would have gone elsewhere after that are ignored.
+// The hold is the tracker's own: it never grabs the window system's pointer, so other
+// widgets and other programs get their clicks whatever a face shows. It also ends
+// when the face stops tracking, is hidden, disabled or moved to another parent, or
+// its window loses activation.
+//
+// - A move inside asks for Pressed when exactly the left button is held, Hover
+//   otherwise (in Highlight mode always Hover).
+// - In Button mode a left press asks for Pressed, and a left release asks for Normal
+//   and, when the release point is inside, emits clicked(). Other buttons change
+//   nothing.
 // - Points on the right and bottom edges count as inside.
-// - A face hidden while it holds the capture gives it up and asks for Normal.
 class HoverTracker final : public QObject
 {
     Q_OBJECT
@@ -30,15 +37,27 @@ public:
     };
     Q_ENUM(Look)
 
-    explicit HoverTracker(QWidget *face);
+    enum class Mode
+    {
+        // Three looks, acting on a left release inside: the address bar's buttons, a
+        // tab's close button.
+        Button,
+        // A button lit together with another face: its moves ask for looks as a
+        // Button's do, its owner sets the press and release looks from pressed() and
+        // released().
+        PairedButton,
+        // Lit while the pointer is over it, whichever buttons are held; presses and
+        // releases are only reported: tab faces, menu rows, menu-bar buttons.
+        Highlight
+    };
 
-    // Faces without a pressed look ask for Hover where the pattern would ask for Pressed.
-    void setPressedLookEnabled(bool enabled) { m_pressedLook = enabled; }
-    // A face that is not tracking ignores moves: no capture, no change of look.
-    void setTracking(bool tracking) { m_tracking = tracking; }
-    // Faces lit together with another face set their press and release looks
-    // themselves (from pressed() and released()); moves still ask for looks.
-    void setButtonLooksEnabled(bool enabled) { m_buttonLooks = enabled; }
+    explicit HoverTracker(QWidget *face, Mode mode = Mode::Button);
+
+    // Set before the face is first shown.
+    void setMode(Mode mode) { m_mode = mode; }
+    // A face that is not tracking ignores moves (no hold, no change of look); its
+    // presses and releases are still reported.
+    void setTracking(bool tracking);
 
     static bool isInside(QPointF position, const QWidget *face);
 
@@ -50,7 +69,7 @@ Q_SIGNALS:
     // Any button released on the face, with the keys held and the inside test's answer.
     void released(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool inside);
     void clicked();
-    // Every tracked move inside the face, and the move that finds the pointer outside.
+    // Every tracked move inside the face, and the report that finds the pointer outside.
     void movedInside(QPointF position);
     void movedOutside();
 
@@ -61,11 +80,12 @@ private:
     void onMove(const QMouseEvent *event);
     void onPress(const QMouseEvent *event);
     void onRelease(const QMouseEvent *event);
-    void onHide();
-    Look pressedLook() const { return m_pressedLook ? Look::Pressed : Look::Hover; }
+    void leave();
+    void letGo();
+    bool changesLookOnButtons() const { return m_mode == Mode::Button; }
 
     QWidget *m_face;
-    bool m_pressedLook = true;
+    Mode m_mode;
     bool m_tracking = true;
-    bool m_buttonLooks = true;
+    bool m_holdsPointer = false;
 };

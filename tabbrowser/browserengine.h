@@ -71,7 +71,9 @@ public:
     // the outcome to `done`, later. An empty text ends the search and clears the
     // highlight. A new search supersedes one still running: only the latest reports.
     virtual void FindText(const QString &text, FindOptions options, FindCallback done) = 0;
-    // The markup of the page body, the body element included; delivered later.
+    // The markup of the page body, the body element included; delivered later, within a
+    // few seconds. A null string when the page has no body (an XML or SVG document) or
+    // gives no answer in that time.
     virtual void BodyMarkup(MarkupCallback done) = 0;
 
     // A silent browser shows and prints no error reports of its own.

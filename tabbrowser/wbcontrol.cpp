@@ -7,6 +7,7 @@
 #include "sourceviewer.h"
 #include "texteditorlauncher.h"
 #include "twips.h"
+#include "usermessage.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QShortcut>
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -37,6 +39,11 @@ const QColor InnerLineColor(214, 229, 251);
 QString blankPageTitle()
 {
     return QStringLiteral("空白页");
+}
+
+bool isBlankAddress(const QString &url)
+{
+    return url.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0;
 }
 
 // The first `count` characters, never splitting a surrogate pair.
@@ -79,6 +86,8 @@ struct WBControl::Slot
     PictureBox *closeButton = nullptr;
     HoverTracker *faceHover = nullptr;
     QWidget *container = nullptr;
+    // The browser's margins are no whole number of pixels: the container keeps its twips.
+    std::optional<TwipsGeometry> containerGeometry;
     std::unique_ptr<BrowserEngine> browser;
 };
 
@@ -107,6 +116,10 @@ WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *par
 
 WBControl::~WBControl()
 {
+    // As the pages go, the engine answers their unfinished scripts with nothing. For a
+    // view of the source asked for meanwhile that is no page without a body: with the
+    // viewer gone first, nothing is told.
+    delete m_sourceViewer;
     // Browsers hold the engine's pages, which must go before the engine factory does.
     m_slots.clear();
 }
@@ -121,8 +134,9 @@ WBControl::Slot &WBControl::createSlot()
     s.face = new PictureBox(this);
     s.face->setObjectName(QStringLiteral("MTab") + number);
     s.face->setPicture(m_skin->selected);
-    s.faceHover = new HoverTracker(s.face);
-    s.faceHover->setPressedLookEnabled(false);
+    // The face lights under the pointer and selects its tab on a press; pressing and
+    // releasing give it no look of their own.
+    s.faceHover = new HoverTracker(s.face, HoverTracker::Mode::Highlight);
     connect(s.faceHover, &HoverTracker::lookWanted, this, [this, index](HoverTracker::Look look) {
         slot(index).face->setPicture(look == HoverTracker::Look::Normal ? m_skin->unselected
                                                                         : m_skin->hovered);
@@ -167,6 +181,7 @@ WBControl::Slot &WBControl::createSlot()
     s.container->setAutoFillBackground(true);
     s.container->setPalette(QPalette(Qt::white));
     s.container->hide();
+    s.containerGeometry.emplace(s.container);
 
     s.browser = m_engines->create(s.container);
     connectBrowser(index);
@@ -260,11 +275,11 @@ void WBControl::openTab(bool navigate, const QString &URL)
     s.face->show();
 
     // Until its page reports a title the tab names what it is about to show.
-    setTitle(index, navigate ? URL : blankPageTitle(), QString());
+    setTitle(index, navigate && !isBlankAddress(URL) ? URL : blankPageTitle(), QString());
     if (navigate)
         s.browser->Navigate(URL);
 
-    s.container->setGeometry(Twips::toPixels(0, PageTop, widthOf(this), heightOf(this) - PageTop));
+    s.containerGeometry->set(pageArea());
     s.container->show();
     layOutBrowser(index, 2 * BrowserOverhang, 2 * BrowserOverhang);
     s.browser->widget()->show();
@@ -361,21 +376,28 @@ void WBControl::layOutStrip()
 
 void WBControl::layOutPageArea()
 {
-    if (heightOf(this) <= MinimumLayoutHeight)
+    const QRectF own = m_geometry.get();
+    if (own.height() <= MinimumLayoutHeight)
         return;
-    m_lineWidth = widthOf(this);
+    m_lineWidth = own.width();
     update();
-    slot(m_curTab).container->setGeometry(
-        Twips::toPixels(0, PageTop, widthOf(this), heightOf(this) - PageTop));
+    slot(m_curTab).containerGeometry->set(pageArea());
     layOutBrowser(m_curTab, 2 * BrowserOverhang, 2 * BrowserOverhang);
+}
+
+QRectF WBControl::pageArea() const
+{
+    const QRectF own = m_geometry.get();
+    return {0, PageTop, own.width(), own.height() - PageTop};
 }
 
 void WBControl::layOutBrowser(qint16 index, double extraWidth, double extraHeight)
 {
     const Slot &s = slot(index);
+    const QRectF container = s.containerGeometry->get();
     s.browser->widget()->setGeometry(Twips::toPixels(-BrowserOverhang, -BrowserOverhang,
-                                                     widthOf(s.container) + extraWidth,
-                                                     heightOf(s.container) + extraHeight));
+                                                     container.width() + extraWidth,
+                                                     container.height() + extraHeight));
 }
 
 void WBControl::setTitle(qint16 index, const QString &text, const QString &suffix)
@@ -511,10 +533,18 @@ void WBControl::GetFile()
     BrowserEngine *engine = slot(m_curTab).browser.get();
     if (engine->Busy())
         return;
+    // The viewer is the control's: while it is there, so is the control.
     const QPointer<SourceViewer> viewer(m_sourceViewer);
-    engine->BodyMarkup([viewer, title = engine->LocationName()](const QString &markup) {
-        if (viewer && !markup.isNull())
-            viewer->show(markup, title);
+    engine->BodyMarkup([this, viewer, title = engine->LocationName()](const QString &markup) {
+        if (!viewer)
+            return;
+        if (markup.isNull()) {
+            warnUser(this, QStringLiteral("源文件"),
+                     QStringLiteral("无法显示此网页的源文件。\n该网页没有正文（例如 XML 或 SVG "
+                                    "文档），或者没有应答。"));
+            return;
+        }
+        viewer->show(markup, title);
     });
 }
 
@@ -525,17 +555,23 @@ void WBControl::setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launch
 
 void WBControl::setGeometryTwips(double left, double top, double width, double height)
 {
-    setGeometry(Twips::toPixels(left, top, width, height));
+    // A change smaller than a pixel brings no resize event; laying out twice is harmless.
+    if (m_geometry.set(QRectF(left, top, width, height)))
+        layOutPageArea();
+}
+
+void WBControl::showPageTitle(qint16 index, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    const bool blank = isBlankAddress(slot(index).browser->LocationURL());
+    setTitle(index, blank ? blankPageTitle() : text, QStringLiteral("..."));
 }
 
 void WBControl::onTitleChange(qint16 index, const QString &text)
 {
     BrowserEngine *engine = slot(index).browser.get();
-    if (!text.isEmpty()) {
-        const bool blank =
-            engine->LocationURL().compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0;
-        setTitle(index, blank ? blankPageTitle() : text, QStringLiteral("..."));
-    }
+    showPageTitle(index, text);
     if (!engine->Busy())
         Q_EMIT URLChang(index, engine->LocationURL());
     Q_EMIT TitleChange(index, text);
@@ -565,6 +601,9 @@ void WBControl::onWindowClosing(qint16 index, bool &cancel)
 
 void WBControl::onDownloadComplete(qint16 index)
 {
+    // The engine reports no title change when the new page's title equals the old one,
+    // which would leave the address OpenURL showed on the tab.
+    showPageTitle(index, slot(index).browser->LocationName());
     Q_EMIT DownloadComplete(index);
     layOutBrowser(m_curTab, 45, 20);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "twipsgeometry.h"
+
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -98,7 +100,8 @@ public:
     // Ctrl+F on the page does the same.
     void Find();
     // Shows the markup of the selected page's body in the user's text editor. Does
-    // nothing while the page is loading.
+    // nothing while the page is loading; tells the user when the page has no body to
+    // show or does not answer.
     void GetFile();
     // The editor GetFile starts: the desktop's text editor unless replaced.
     void setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launcher);
@@ -140,9 +143,13 @@ private:
     void selectTab(qint16 index);
     void hidePage(qint16 index);
     void layOutPageArea();
+    // Where the selected tab's page container goes.
+    QRectF pageArea() const;
     void layOutBrowser(qint16 index, double extraWidth, double extraHeight);
     void layOutStrip();
     void setTitle(qint16 index, const QString &text, const QString &suffix);
+    // A page's title on its tab: a blank page is named as such, a long title shortened.
+    void showPageTitle(qint16 index, const QString &text);
     void centreTitle(qint16 index);
     double faceLeft(qint16 index) const;
     void moveFace(qint16 index, double left);
@@ -160,6 +167,7 @@ private:
     QList<qint16> m_openList;
     QList<qint16> m_freeList;
     qint16 m_curTab = 0;
+    TwipsGeometry m_geometry{this};
     double m_lineWidth = 0;
     SourceViewer *m_sourceViewer;
 };

@@ -14,6 +14,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
+#include <memory>
+#include <utility>
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -23,6 +26,9 @@ namespace {
 constexpr qint32 FullPage = 10000;
 // Long enough for the engine to finish tearing a discarded page down.
 constexpr int FreedMemoryDelay = 1000;
+// How long a page may take to hand over its markup. A page stuck in a script of its
+// own never answers.
+constexpr int MarkupAnswerTime = 5000;
 
 // Returns the heap memory the process has freed to the system, a moment after the
 // last request. glibc keeps freed pages for reuse, and what a discarded page leaves
@@ -294,11 +300,18 @@ void WebEngineBrowser::FindText(const QString &text, FindOptions options, FindCa
 
 void WebEngineBrowser::BodyMarkup(MarkupCallback done)
 {
-    m_page->runJavaScript(
-        QStringLiteral("document.body ? document.body.outerHTML : null"),
-        QWebEngineScript::ApplicationWorld, [done = std::move(done)](const QVariant &markup) {
-            done(markup.typeId() == QMetaType::QString ? markup.toString() : QString());
-        });
+    // Whichever comes first, the answer or the end of the wait, is the only one told.
+    auto pending = std::make_shared<MarkupCallback>(std::move(done));
+    const auto answer = [pending](const QString &markup) {
+        if (*pending)
+            std::exchange(*pending, nullptr)(markup);
+    };
+    QTimer::singleShot(MarkupAnswerTime, this, [answer] { answer(QString()); });
+    m_page->runJavaScript(QStringLiteral("document.body ? document.body.outerHTML : null"),
+                          QWebEngineScript::ApplicationWorld, [answer](const QVariant &markup) {
+                              answer(markup.typeId() == QMetaType::QString ? markup.toString()
+                                                                           : QString());
+                          });
 }
 
 QString WebEngineBrowser::LocationURL() const

@@ -7,7 +7,10 @@
 #include "testmain.h"
 
 #include <QListWidget>
+#include <QScreen>
 #include <QSignalSpy>
+
+#include <algorithm>
 
 using Look = HoverTracker::Look;
 
@@ -143,6 +146,65 @@ private Q_SLOTS:
         QTest::keyClick(history->list(), Qt::Key_Escape);
         QVERIFY(!history->isDroppedDown());
         QCOMPARE(go.count(), 0);
+    }
+
+    void droppedListStaysOnTheScreen_data()
+    {
+        QTest::addColumn<QString>("windowAt");
+        QTest::addColumn<QString>("side");
+        QTest::newRow("room below") << "top"
+                                    << "below";
+        QTest::newRow("low on the screen") << "bottom"
+                                           << "above";
+        QTest::newRow("room on neither side") << "middle"
+                                              << "larger";
+        QTest::newRow("frame past the right edge") << "right"
+                                                   << "below";
+    }
+
+    void droppedListStaysOnTheScreen()
+    {
+        QFETCH(QString, windowAt);
+        QFETCH(QString, side);
+        const QRect screen = f.window->screen()->availableGeometry();
+        QPoint corner(screen.left(), screen.top());
+        if (windowAt == QLatin1String("bottom"))
+            corner.setY(screen.bottom() - 40);
+        else if (windowAt == QLatin1String("middle"))
+            corner.setY(screen.center().y() - 20); // a little more room below than above
+        else if (windowAt == QLatin1String("right"))
+            corner.setX(screen.right() - 200);
+        f.window->move(corner);
+        QTRY_COMPARE(f.window->frameGeometry().topLeft(), corner);
+
+        QWidget *frame = f.element("Picture1");
+        const QRect framed(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+        const int roomBelow = screen.bottom() - framed.bottom();
+        const int roomAbove = framed.top() - screen.top();
+        if (side == QLatin1String("larger")) {
+            QVERIFY(roomBelow < 400 && roomAbove < 400);
+            side = roomBelow >= roomAbove ? QStringLiteral("below") : QStringLiteral("above");
+        }
+        const int height = std::min(400, side == QLatin1String("below") ? roomBelow : roomAbove);
+
+        QWindow *window = f.window->windowHandle();
+        const QPoint dropButton = face("btClick")->mapTo(f.window.get(), QPoint(3, 3));
+        QTest::mouseMove(window, dropButton);
+        QTest::mousePress(window, Qt::LeftButton, {}, dropButton);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, dropButton);
+        QVERIFY(list("Combo1")->isDroppedDown());
+        const QRect dropped = list("Combo1")->list()->geometry();
+        QVERIFY2(screen.contains(dropped), "the list is off the screen");
+        QCOMPARE(dropped.size(), QSize(framed.width(), height));
+        if (side == QLatin1String("below"))
+            QCOMPARE(dropped.top(), framed.bottom() + 1);
+        else
+            QCOMPARE(dropped.bottom() + 1, framed.top());
+        if (windowAt == QLatin1String("right"))
+            QCOMPARE(dropped.right(), screen.right());
+        else
+            QCOMPARE(dropped.left(), framed.left());
+        list("Combo1")->list()->hide();
     }
 
     void choosingAHistoryEntryGoesThere_data()

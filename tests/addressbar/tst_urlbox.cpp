@@ -2,11 +2,13 @@
 // rules and completion, the history, the URL property and focus, F5, the search box's
 // keys, and the persisted "URL" property.
 #include "barfixture.h"
+#include "droplist.h"
 #include "propertybag.h"
 #include "testmain.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QSignalSpy>
 
 class UrlBoxTest : public QObject
@@ -20,6 +22,22 @@ private:
     {
         f.bar->stFocus(1);
         QTest::keyClicks(f.urlBox(), text);
+    }
+    // A left click at `position` over `widget`, delivered to the window as the window
+    // system delivers it: the pointer gets there before it is pressed.
+    void clickThroughWindow(QWidget *widget, QPoint position) const
+    {
+        QWindow *window = f.window->windowHandle();
+        const QPoint at = widget->mapTo(f.window.get(), position);
+        QTest::mouseMove(window, at);
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+    }
+    // Keys typed into the window, to whatever has its focus.
+    void typeThroughWindow(const char *text) const
+    {
+        for (const char *key = text; *key; ++key)
+            QTest::keyClick(f.window->windowHandle(), *key);
     }
 
 private Q_SLOTS:
@@ -38,12 +56,25 @@ private Q_SLOTS:
         QTest::newRow("bare word") << "abc" << Qt::Key_Return << none << false << "http://abc";
         QTest::newRow("prefix in capitals kept") << "HTTP://Example.test/A" << Qt::Key_Return
                                                  << none << false << "HTTP://Example.test/A";
-        QTest::newRow("https gets the prefix too")
-            << "https://x.test/" << Qt::Key_Return << none << false << "http://https://x.test/";
-        QTest::newRow("file url") << "file:///tmp/a" << Qt::Key_Return << none << false
-                                  << "http://file:///tmp/a";
-        QTest::newRow("six characters")
-            << "http:/" << Qt::Key_Return << none << false << "http://http:/";
+        // An address naming a scheme the browser opens is kept as typed.
+        for (const char *address :
+             {"https://x.test/", "HTTPS://X.test/", "file:///tmp/a.htm", "about:blank",
+              "About:Blank", "ftp://ftp.x.test/pub/", "data:text/html,<b>hi</b>",
+              "view-source:http://x.test/", "qrc:/tabbrowser/home.html"}) {
+            QTest::addRow("kept: %s", address)
+                << address << Qt::Key_Return << none << false << address;
+        }
+        QTest::newRow("absolute path opens the file")
+            << "/home/li/a.htm" << Qt::Key_Return << none << false << "file:///home/li/a.htm";
+        QTest::newRow("path with a space") << "/home/li/my page.htm" << Qt::Key_Return << none
+                                           << false << "file:///home/li/my page.htm";
+        QTest::newRow("path with a hash is escaped")
+            << "/tmp/a#1.htm" << Qt::Key_Return << none << false << "file:///tmp/a%231.htm";
+        QTest::newRow("host and port is no scheme")
+            << "localhost:8080/a" << Qt::Key_Return << none << false << "http://localhost:8080/a";
+        QTest::newRow("relative path is a host")
+            << "li/a.htm" << Qt::Key_Return << none << false << "http://li/a.htm";
+        QTest::newRow("short text") << "x.cn" << Qt::Key_Return << none << false << "http://x.cn";
         QTest::newRow("keypad enter")
             << "a.test" << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << false
             << "http://a.test";
@@ -187,15 +218,45 @@ private Q_SLOTS:
         QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("URL"));
     }
 
-    void switchingWindowsKeepsTheTypedText()
+    void urlWritesFollowWhereTheFocusIs_data()
     {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("another window active") << "other window"
+                                               << "typing";
+        QTest::newRow("history list dropped down") << "history list"
+                                                   << "typing";
+        // As when a page's script opens a tab: the tab control focuses the new page while
+        // the window is inactive, and Qt tells the URL box nothing until it is active again.
+        QTest::newRow("page focused while inactive") << "page"
+                                                     << "http://host.test/";
+    }
+
+    void urlWritesFollowWhereTheFocusIs()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, shown);
+        auto *page = new QWidget(f.window.get());
+        page->setFocusPolicy(Qt::StrongFocus);
+        page->setGeometry(0, 30, 100, 20);
+        page->show();
         typeInUrlBox(QStringLiteral("typing"));
+
         QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
+        if (meanwhile == QLatin1String("history list")) {
+            QTest::mouseClick(f.element("btClick"), Qt::LeftButton, {}, QPoint(3, 3));
+            QWidget *dropped = f.element<DropList>("Combo1")->list();
+            QVERIFY(QTest::qWaitForWindowExposed(dropped));
+            QTRY_COMPARE(QApplication::focusWidget(), dropped);
+        } else {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            if (meanwhile == QLatin1String("page"))
+                page->setFocus(Qt::OtherFocusReason);
+        }
         f.bar->setURL(QStringLiteral("http://host.test/"));
-        QCOMPARE(f.bar->URL(), QStringLiteral("typing"));
+        QCOMPARE(f.bar->URL(), shown);
     }
 
     void focusSelectsTheWholeText_data()
@@ -220,6 +281,66 @@ private Q_SLOTS:
         QCOMPARE(focused->objectName(), box);
         QCOMPARE(focused->selectedText(), focused->text());
         QVERIFY(!focused->text().isEmpty());
+    }
+
+    void clickGivingTheFocusLeavesTheWholeTextSelected_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("clickedBefore");
+        QTest::addColumn<bool>("wholeText");
+        QTest::newRow("URL box gains the focus") << "Text1"
+                                                 << "" << true;
+        QTest::newRow("search box gains the focus") << "Text2"
+                                                    << "" << true;
+        QTest::newRow("URL box already clicked into") << "Text1"
+                                                      << "box" << false;
+        QTest::newRow("search box already clicked into") << "Text2"
+                                                         << "box" << false;
+        QTest::newRow("URL frame clicked before") << "Text1"
+                                                  << "Picture1" << false;
+    }
+
+    void clickGivingTheFocusLeavesTheWholeTextSelected()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, clickedBefore);
+        QFETCH(bool, wholeText);
+        auto *clicked = f.bar->findChild<QLineEdit *>(box);
+        f.bar->stFocus(clicked == f.urlBox() ? 2 : 1);
+        f.bar->setURL(QStringLiteral("http://shown.test/"));
+        const QString shown = clicked->text();
+        QVERIFY(!shown.isEmpty());
+        if (clickedBefore == QLatin1String("box"))
+            clickThroughWindow(clicked, clicked->rect().center());
+        else if (!clickedBefore.isEmpty())
+            clickThroughWindow(f.element(clickedBefore.toLatin1().constData()), QPoint(1, 1));
+
+        // Just inside the box's left edge: a placed caret goes before the first character.
+        clickThroughWindow(clicked, QPoint(3, clicked->height() / 2));
+        QCOMPARE(QApplication::focusWidget(), clicked);
+        QCOMPARE(clicked->selectedText(), wholeText ? shown : QString());
+        if (!wholeText)
+            QCOMPARE(clicked->cursorPosition(), 0);
+        typeThroughWindow("abc");
+        QCOMPARE(clicked->text(),
+                 wholeText ? QStringLiteral("abc") : QStringLiteral("abc") + shown);
+    }
+
+    void dragFromThePressGivingTheFocusSelectsWhatItCovers()
+    {
+        f.bar->stFocus(2);
+        f.bar->setURL(QStringLiteral("http://shown.test/"));
+        QWindow *window = f.window->windowHandle();
+        const QPoint start = f.urlBox()->mapTo(f.window.get(), QPoint(3, 8));
+        const QPoint end = start + QPoint(f.urlBox()->fontMetrics().horizontalAdvance("http:"), 0);
+        QTest::mouseMove(window, start);
+        QTest::mousePress(window, Qt::LeftButton, {}, start);
+        QTest::mouseMove(window, end);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, end);
+        QCOMPARE(QApplication::focusWidget(), f.urlBox());
+        QCOMPARE(f.urlBox()->selectionStart(), 0);
+        QVERIFY(f.urlBox()->hasSelectedText());
+        QVERIFY(f.urlBox()->selectedText() != f.urlBox()->text());
     }
 
     void clickOnTheUrlFrameFocusesTheUrlBox()

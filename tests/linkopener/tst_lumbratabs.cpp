@@ -1,5 +1,6 @@
 // Lumbra's build of the tabbed browser: where it differs from Quillet's.
 #include "scriptedtabs.h"
+#include "tabfaces.h"
 #include "testmain.h"
 
 #include <QSignalSpy>
@@ -43,7 +44,7 @@ private Q_SLOTS:
         control->NewWindow(QStringLiteral("http://a.test/"));
         tabs->elsewhere->setFocus();
         QSignalSpy selections(control, &WBControl::SelectTab);
-        QTest::mousePress(tabs->element("MTab", 0), Qt::LeftButton, {}, QPoint(10, 10));
+        TabFaces::click(control, 0);
         QCOMPARE(selections.count(), 1);
         QCOMPARE(control->CurTab(), 0);
         QVERIFY(tabs->elsewhere->hasFocus());
@@ -57,6 +58,7 @@ private Q_SLOTS:
         QCOMPARE(control->openSlots(), QList<qint16>{1});
         QCOMPARE(target, engine(1));
         QCOMPARE(engine(1)->navigations, QStringList{QStringLiteral("About:Blank")});
+        QCOMPARE(tabs->title(1), QStringLiteral("空白页"));
     }
 
     void titleIsTheSelectedPageName()

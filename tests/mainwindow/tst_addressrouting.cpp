@@ -5,6 +5,7 @@
 #include "scriptedengine.h"
 #include "skinface.h"
 #include "statbar.h"
+#include "tabfaces.h"
 #include "testmain.h"
 #include "twips.h"
 #include "urledit.h"
@@ -12,9 +13,11 @@
 #include "webenginebrowser.h"
 #include "webwait.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QWebEnginePage>
 
 namespace {
@@ -70,6 +73,9 @@ private Q_SLOTS:
                          QStringLiteral("<a id=\"next\" href=\"/linked.html\">next</a>"));
         server.servePage(QStringLiteral("/second.html"), QStringLiteral("second"));
         server.servePage(QStringLiteral("/linked.html"), QStringLiteral("linked"));
+        server.servePage(QStringLiteral("/opener.html"), QStringLiteral("opener"),
+                         QStringLiteral("<script>function openIt() {"
+                                        " window.open('/second.html', '_blank'); }</script>"));
     }
 
     void addressBarSitsAtItsPlaceAndFollowsTheOuterWidth()
@@ -179,8 +185,7 @@ private Q_SLOTS:
             QTest::keyClicks(urlBox(w.bar()), QStringLiteral("typed"));
 
         if (event == QLatin1String("SelectTab"))
-            QTest::mouseClick(w.tabs()->findChild<QWidget *>(QStringLiteral("MTab0")),
-                              Qt::LeftButton, {}, QPoint(20, 10));
+            TabFaces::click(w.tabs(), 0);
         else if (event == QLatin1String("TitleChange"))
             Q_EMIT background->TitleChange(QStringLiteral("background"));
         else
@@ -248,6 +253,54 @@ private Q_SLOTS:
         QVERIFY(WebWait::forLocation(w.tabs()->browser(1), first));
         QCOMPARE(firstTab->LocationURL(), second);
         QCOMPARE(w.bar()->history(), (QStringList{first, second}));
+    }
+
+    void pageOpenedWhileInactiveShowsItsAddressOnTheRealEngine()
+    {
+        Window<WebEngineBrowserFactory> w;
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        BrowserEngine *firstTab = w.tabs()->browser(0);
+        QVERIFY(WebWait::forLoad(firstTab));
+        const QString opener = url(QStringLiteral("/opener.html"));
+        typeAddress(w.bar(), opener);
+        QVERIFY(WebWait::forLocation(firstTab, opener));
+        QCOMPARE(QApplication::focusWidget(), urlBox(w.bar()));
+
+        // The user has gone to another window when the page opens its window.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        auto *page = static_cast<WebEngineBrowser *>(firstTab)->page();
+        WebWait::evaluate(page, QStringLiteral("openIt()"));
+        QTRY_COMPARE(w.tabs()->CurTab(), 1);
+        const QString opened = url(QStringLiteral("/second.html"));
+        QVERIFY(WebWait::forLocation(w.tabs()->browser(1), opened));
+        QTRY_COMPARE(w.bar()->URL(), opened);
+    }
+
+    void typedFilePathLoadsThatFileOnTheRealEngine()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(QStringLiteral("my page.htm"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><head><title>local</title></head><body>on disk</body></html>");
+        file.close();
+        Window<WebEngineBrowserFactory> w;
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        BrowserEngine *firstTab = w.tabs()->browser(0);
+        QVERIFY(WebWait::forLoad(firstTab));
+
+        typeAddress(w.bar(), path);
+        const QString fileUrl = QUrl::fromLocalFile(path).toString();
+        QVERIFY(WebWait::forLocation(firstTab, fileUrl));
+        auto *page = static_cast<WebEngineBrowser *>(firstTab)->page();
+        QCOMPARE(WebWait::evaluate(page, QStringLiteral("document.body.textContent")).toString(),
+                 QStringLiteral("on disk"));
+        QCOMPARE(w.bar()->URL(), fileUrl);
+        QCOMPARE(w.bar()->history(), QStringList{fileUrl});
     }
 };
 

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 
+#include <limits>
+
 namespace {
 
 // A main window shown and active; on scripted engines unless given a factory.
@@ -220,6 +222,51 @@ private Q_SLOTS:
                         Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(w.engineMenu()->checkedIndex(), 2);
         QCOMPARE(tab->navigations.size(), navigations);
+    }
+
+    // The engine menu's choice event carries a row number; only a row of the engine
+    // table chooses an engine, any other is ignored. Ctrl is held, so a choice would
+    // also open the engine's home page.
+    void engineMenuRow_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("chooses");
+        QTest::newRow("-1") << -1 << false;
+        QTest::newRow("0") << 0 << true;
+        QTest::newRow("4") << 4 << true;
+        QTest::newRow("5, the copy's slot") << 5 << false;
+        QTest::newRow("6") << 6 << false;
+        QTest::newRow("largest") << int(std::numeric_limits<qint16>::max()) << false;
+        QTest::newRow("smallest") << int(std::numeric_limits<qint16>::min()) << false;
+    }
+
+    void engineMenuRow()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, chooses);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        ScriptedEngine *tab = w.engines->engines.at(0);
+        MyMenu *menu = w.engineMenu();
+        // The pointer rests on the menu: only a choice closes it.
+        menu->setPointerSource([menu] { return menu->mapToGlobal(menu->rect().center()); });
+        // Yahoo first, so that choosing row 0 is seen to change the engine.
+        w.pressSelector();
+        QTest::keyClick(QApplication::focusWidget(), 'o');
+        QCOMPARE(menu->checkedIndex(), 2);
+        w.pressSelector();
+        QVERIFY(menu->isVisible());
+        const QStringList navigations = tab->navigations;
+
+        Q_EMIT menu->MouseDown(static_cast<qint16>(row), Qt::LeftButton, Qt::ControlModifier, 0, 0);
+
+        const int engineUsed = chooses ? row : 2;
+        QCOMPARE(menu->isVisible(), !chooses);
+        QCOMPARE(menu->checkedIndex(), engineUsed);
+        QCOMPARE(tab->navigations,
+                 chooses ? navigations + QStringList{engine(row).home} : navigations);
+        w.search(QStringLiteral("abc"));
+        QCOMPARE(tab->navigations.last(), engine(engineUsed).prefix + QStringLiteral("abc"));
     }
 
     void menuLeftByThePointerHides()

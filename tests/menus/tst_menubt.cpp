@@ -8,7 +8,33 @@
 #include "testmain.h"
 #include "twips.h"
 
+#include <QPainter>
 #include <QSignalSpy>
+
+namespace {
+
+// The points of `picture` that are not `background`: the caption's ink on a plain fill.
+QList<QPoint> inkOf(const QImage &picture, const QColor &background)
+{
+    QList<QPoint> ink;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixelColor(x, y) != background)
+                ink.append(QPoint(x, y));
+        }
+    }
+    return ink;
+}
+
+QRect boundsOf(const QList<QPoint> &points)
+{
+    QRect bounds;
+    for (const QPoint &point : points)
+        bounds |= QRect(point, QSize(1, 1));
+    return bounds;
+}
+
+} // namespace
 
 class MenuBtTest : public QObject
 {
@@ -188,6 +214,107 @@ private Q_SLOTS:
         const double width = Twips::fromPixels(caption()->width());
         QVERIFY(qAbs(left - (840 - width) / 2) <= Twips::PerPixel);
         QCOMPARE(Twips::fromPixels(caption()->y()), 30.0);
+    }
+
+    void menuBarCaptionShowsWhole_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("文件(&F)") << QStringLiteral("文件(&F)");
+        QTest::newRow("编辑(&E)") << QStringLiteral("编辑(&E)");
+        QTest::newRow("查看(&V)") << QStringLiteral("查看(&V)");
+        QTest::newRow("帮助(&H)") << QStringLiteral("帮助(&H)");
+    }
+
+    // On the button's picture, every point the caption draws lies inside the fill, the
+    // access letter is underlined there, and nothing of the text is left out.
+    void menuBarCaptionShowsWhole()
+    {
+        QFETCH(QString, text);
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        QString plain = text;
+        plain.remove(amp, 1);
+        button->setMCaption(plain);
+        const QImage withoutUnderline = button->grab().toImage();
+        button->setMCaption(text);
+        const QImage shown = button->grab().toImage();
+        // The caption drawn on its own, where the fill does not cut it.
+        const QImage whole = caption()->grab().toImage();
+
+        const QRect fillArea(fill()->mapTo(button, QPoint()), fill()->size());
+        const QPoint at = caption()->mapTo(button, QPoint());
+        const QList<QPoint> ink = inkOf(whole, MenuColors::Background);
+        QVERIFY(!ink.isEmpty());
+        for (const QPoint &point : ink) {
+            QVERIFY2(fillArea.contains(point + at),
+                     qPrintable(QStringLiteral("ink at (%1, %2) outside the fill %3 x %4 at "
+                                               "(%5, %6)")
+                                    .arg(point.x() + at.x())
+                                    .arg(point.y() + at.y())
+                                    .arg(fillArea.width())
+                                    .arg(fillArea.height())
+                                    .arg(fillArea.x())
+                                    .arg(fillArea.y())));
+            QCOMPARE(shown.pixelColor(point + at), whole.pixelColor(point));
+        }
+
+        // A row of ink below the access letter that the plain caption does not have,
+        // under at least half the letter's width.
+        const QFontMetrics metrics = caption()->fontMetrics();
+        const int letterLeft = at.x() + metrics.horizontalAdvance(plain.left(amp));
+        const int letterWidth = metrics.horizontalAdvance(plain.mid(amp, 1));
+        int letterBottom = -1;
+        for (const QPoint &point : inkOf(withoutUnderline, MenuColors::Background)) {
+            if (point.x() >= letterLeft && point.x() < letterLeft + letterWidth)
+                letterBottom = qMax(letterBottom, point.y());
+        }
+        QVERIFY2(letterBottom >= 0, "the access letter is not drawn");
+        int underlined = 0;
+        for (int y = letterBottom + 1; y < shown.height(); ++y) {
+            int added = 0;
+            for (int x = letterLeft; x < letterLeft + letterWidth; ++x)
+                added += shown.pixelColor(x, y) != withoutUnderline.pixelColor(x, y) ? 1 : 0;
+            underlined = qMax(underlined, added);
+        }
+        QVERIFY2(2 * underlined >= letterWidth, "no underline under the access letter");
+
+        // Not elided: the ink spans as wide as the whole text drawn without any bound.
+        QImage unbounded(metrics.horizontalAdvance(plain) * 2, metrics.height() * 2,
+                         QImage::Format_ARGB32);
+        unbounded.fill(MenuColors::Background);
+        QPainter painter(&unbounded);
+        painter.setFont(caption()->font());
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(0, metrics.ascent()), plain);
+        painter.end();
+        QCOMPARE(boundsOf(ink).width(), boundsOf(inkOf(unbounded, MenuColors::Background)).width());
+    }
+
+    // The underline sits at the same height on every button: the captions share a
+    // baseline whatever their characters reach.
+    void menuBarCaptionsShareABaseline()
+    {
+        QList<int> underlineRows;
+        for (const QString &text : {QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"),
+                                    QStringLiteral("查看(&V)"), QStringLiteral("帮助(&H)")}) {
+            QString plain = text;
+            plain.remove(QLatin1Char('&'));
+            button->setMCaption(plain);
+            const QImage withoutUnderline = button->grab().toImage();
+            button->setMCaption(text);
+            const QImage shown = button->grab().toImage();
+            int row = -1;
+            for (int y = 0; y < shown.height() && row < 0; ++y) {
+                for (int x = 0; x < shown.width(); ++x) {
+                    if (shown.pixelColor(x, y) != withoutUnderline.pixelColor(x, y)) {
+                        row = y;
+                        break;
+                    }
+                }
+            }
+            underlineRows.append(row);
+        }
+        QVERIFY(underlineRows.first() >= 0);
+        QCOMPARE(underlineRows, QList<int>(4, underlineRows.first()));
     }
 
     void captionIsPersistedOnlyWhenNotDefault()

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
@@ -192,10 +193,10 @@ private Q_SLOTS:
         QCOMPARE(look(1), "normal");
         QCOMPARE(out.count(), 0);
 
-        // The edge is still inside; one pixel further is not.
-        QTest::mouseMove(rowFace(2), QPoint(rowFace(2)->width(), 5));
+        // The row's last pixel is still inside; the next one is not.
+        QTest::mouseMove(rowFace(2), QPoint(rowFace(2)->width() - 1, 5));
         QCOMPARE(look(2), "lit");
-        QTest::mouseMove(rowFace(2), QPoint(rowFace(2)->width() + 1, 5));
+        QTest::mouseMove(rowFace(2), QPoint(rowFace(2)->width(), 5));
         QCOMPARE(out.count(), 1);
         QCOMPARE(out.at(0).at(0).value<qint16>(), 2);
         QCOMPARE(look(2), "normal");
@@ -398,6 +399,39 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(checks >= 2, 5000);
         QCOMPARE(hide.count() >= 2, hides);
         QCOMPARE(hide.isEmpty(), !hides);
+    }
+
+    // The check runs on the timer's timeouts only, every 700 ms, and only while shown.
+    void autoHideChecksEvery700MsWhileShown()
+    {
+        fill(engineRows());
+        auto *timer = menu->findChild<QTimer *>(QStringLiteral("autoHide"));
+        QVERIFY(timer);
+        QCOMPARE(timer->interval(), 700);
+        QVERIFY(!timer->isSingleShot());
+        QVERIFY(!timer->isActive());
+
+        int checks = 0;
+        menu->setPointerSource([&] {
+            ++checks;
+            return menu->mapToGlobal(QPoint(-5, -5));
+        });
+        // Connected after the menu's own check, so each timeout sees its check done.
+        QList<int> checksAtTimeout;
+        connect(timer, &QTimer::timeout, this, [&] { checksAtTimeout.append(checks); });
+        QSignalSpy hide(menu, &MyMenu::Hide);
+
+        showMenu();
+        QVERIFY(timer->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(checksAtTimeout.size() >= 2, 5000);
+        QCOMPARE(checksAtTimeout.mid(0, 2), (QList<int>{1, 2}));
+        QCOMPARE(hide.count(), checks);
+
+        menu->hide();
+        QVERIFY(!timer->isActive());
+        showMenu();
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 700);
     }
 };
 

@@ -1,14 +1,13 @@
 // The hover pattern of the skinned faces, driven with real pointer reports through the
-// window system: the state table, the pointer capture and the redraws it saves.
+// window system: the state table, the pointer's hold and the redraws it saves.
 //
 // Every pointer report goes through the window, as a real one does, so presses start
-// Qt's implicit grab and moves are routed to whichever face holds the capture.
-#define QTEST_QPA_MOUSE_HANDLING
+// Qt's implicit grab and the window sends the faces their enter and leave events.
 
-#include "pointercapture.h"
 #include "skinface.h"
 #include "testmain.h"
 
+#include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
 
@@ -25,12 +24,13 @@ QPixmap swatch(const QColor &color, QSize size = QSize(40, 20))
     return picture;
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter final : public QObject
+// Counts the events of one type a widget receives.
+class EventCounter final : public QObject
 {
 public:
-    explicit PaintCounter(QWidget *widget)
+    EventCounter(QWidget *widget, QEvent::Type type)
         : QObject(widget)
+        , m_type(type)
     {
         widget->installEventFilter(this);
     }
@@ -40,10 +40,13 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == m_type)
             ++count;
         return false;
     }
+
+private:
+    QEvent::Type m_type;
 };
 
 } // namespace
@@ -52,6 +55,20 @@ class HoverTest : public QObject
 {
     Q_OBJECT
 
+public:
+    enum class Interest
+    {
+        TrackingOff,
+        Hidden,
+        Disabled,
+        Reparented,
+        Destroyed,
+        WindowDeactivated,
+        DialogShown,
+        PopupShown
+    };
+    Q_ENUM(Interest)
+
 private:
     std::unique_ptr<QWidget> window;
     SkinFace::Looks looks;
@@ -59,7 +76,7 @@ private:
     // A widget away from the faces whose repaint shows that the window has drawn
     // everything that was waiting to be drawn.
     QWidget *sentinel = nullptr;
-    PaintCounter *sentinelPaints = nullptr;
+    EventCounter *sentinelPaints = nullptr;
 
     Look shown(const SkinFace *of) const
     {
@@ -90,7 +107,7 @@ private Q_SLOTS:
         face->move(100, 80);
         sentinel = new QWidget(window.get());
         sentinel->setGeometry(0, 180, 20, 20);
-        sentinelPaints = new PaintCounter(sentinel);
+        sentinelPaints = new EventCounter(sentinel, QEvent::Paint);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         // Park the pointer on the window, away from the face.
@@ -219,10 +236,28 @@ private Q_SLOTS:
         QTest::mousePress(face, Qt::LeftButton, {}, centre());
         QTest::mouseMove(window.get(), face->mapToParent(outside()));
         QCOMPARE(shown(), Look::Normal);
-        QVERIFY(!PointerCapture::isCapturedBy(face));
         QTest::mouseRelease(window.get(), Qt::LeftButton, {}, face->mapToParent(outside()));
         QCOMPARE(shown(), Look::Normal);
         QCOMPARE(clicked.count(), 0);
+    }
+
+    // Dragging from one face onto another and letting go there is no click on either.
+    void pressOnOneFaceAndReleaseOnAnotherDoesNothing()
+    {
+        auto *other = new SkinFace(looks, window.get());
+        other->move(160, 80);
+        other->show();
+        QSignalSpy clicked(face, &SkinFace::clicked);
+        QSignalSpy otherClicked(other, &SkinFace::clicked);
+        QTest::mouseMove(face, centre());
+        QTest::mousePress(face, Qt::LeftButton, {}, centre());
+        QTest::mouseMove(other, other->rect().center());
+        QCOMPARE(shown(face), Look::Normal);
+        QTest::mouseRelease(other, Qt::LeftButton, {}, other->rect().center());
+        QCOMPARE(clicked.count(), 0);
+        QCOMPARE(otherClicked.count(), 0);
+        QTest::mouseMove(other, other->rect().center() + QPoint(1, 0));
+        QCOMPARE(shown(other), Look::Hover);
     }
 
     void pressLeaveAndComeBackActs()
@@ -233,26 +268,41 @@ private Q_SLOTS:
         QCOMPARE(shown(), Look::Normal);
         QTest::mouseMove(face, centre());
         QCOMPARE(shown(), Look::Pressed);
-        QVERIFY(PointerCapture::isCapturedBy(face));
         QTest::mouseRelease(face, Qt::LeftButton, {}, centre());
         QCOMPARE(shown(), Look::Normal);
         QCOMPARE(clicked.count(), 1);
     }
 
-    // The window has no idea the pointer left the face's area for a point of the
-    // window itself; only the capture brings that move to the face.
-    void theCaptureBringsTheFirstMoveOutside()
+    // A move onto the window around the face is the face's first move outside.
+    void theFirstMoveOutsideTurnsTheFaceNormal()
     {
+        QSignalSpy outsideMoves(face->tracker(), &HoverTracker::movedOutside);
         QTest::mouseMove(face, centre());
         QCOMPARE(shown(), Look::Hover);
-        QVERIFY(PointerCapture::isCapturedBy(face));
 
         QTest::mouseMove(window.get(), face->mapToParent(outside()));
         QCOMPARE(shown(), Look::Normal);
-        QCOMPARE(QWidget::mouseGrabber(), nullptr);
+        QCOMPARE(outsideMoves.count(), 1);
+        QTest::mouseMove(window.get(), face->mapToParent(outside()) + QPoint(0, 5));
+        QCOMPARE(outsideMoves.count(), 1);
     }
 
-    void theFirstMoveOntoAnotherFaceOnlyLeavesThisOne()
+    // While the left button is held the window keeps sending the face the moves; the
+    // face takes only the first one outside as its own.
+    void aDragOutsideIsReportedOnce()
+    {
+        QSignalSpy outsideMoves(face->tracker(), &HoverTracker::movedOutside);
+        QTest::mouseMove(face, centre());
+        QTest::mousePress(face, Qt::LeftButton, {}, centre());
+        for (int step = 1; step <= 3; ++step)
+            QTest::mouseMove(window.get(), face->mapToParent(outside()) + QPoint(0, step));
+        QTest::mouseRelease(window.get(), Qt::LeftButton, {},
+                            face->mapToParent(outside()) + QPoint(0, 3));
+        QCOMPARE(outsideMoves.count(), 1);
+        QCOMPARE(shown(), Look::Normal);
+    }
+
+    void movingOntoAnotherFaceHandsTheLightOver()
     {
         auto *other = new SkinFace(looks, window.get());
         other->move(160, 80);
@@ -260,14 +310,11 @@ private Q_SLOTS:
         QTest::mouseMove(face, centre());
         QTest::mouseMove(other, other->rect().center());
         QCOMPARE(shown(face), Look::Normal);
-        QCOMPARE(shown(other), Look::Normal);
-        QTest::mouseMove(other, other->rect().center() + QPoint(1, 0));
         QCOMPARE(shown(other), Look::Hover);
-        QVERIFY(PointerCapture::isCapturedBy(other));
     }
 
     // A face inside another face (a close button on a tab) keeps its moves to itself:
-    // the outer face neither lights up nor takes the capture from it.
+    // the outer face does not light up while the pointer is over the inner one.
     void anInnerFaceKeepsItsMoves()
     {
         const SkinFace::Looks small{swatch(Qt::gray, QSize(10, 10)),
@@ -279,36 +326,116 @@ private Q_SLOTS:
 
         QTest::mouseMove(inner, QPoint(5, 5));
         QVERIFY(inner->isShowing(small.hover));
-        QVERIFY(PointerCapture::isCapturedBy(inner));
         QCOMPARE(shown(face), Look::Normal);
 
         QTest::mouseMove(face, QPoint(5, 5));
         QVERIFY(inner->isShowing(small.normal));
-        QVERIFY(!PointerCapture::isCapturedBy(inner));
-        QTest::mouseMove(face, QPoint(6, 5));
         QCOMPARE(shown(face), Look::Hover);
     }
 
-    void aHiddenFaceGivesUpTheCapture()
+    void aHiddenFaceShowsNormalAgain()
     {
         QTest::mouseMove(face, centre());
-        QVERIFY(PointerCapture::isCapturedBy(face));
         face->hide();
-        QCOMPARE(QWidget::mouseGrabber(), nullptr);
         face->show();
         QCOMPARE(shown(), Look::Normal);
     }
 
-    void hidingTheWindowFreesTheFace()
+    void nothingOutlivesTheFacesInterest_data()
     {
+        QTest::addColumn<Interest>("ended");
+        QTest::addColumn<bool>("buttonHeld");
+        for (const bool held : {false, true}) {
+            const char *how = held ? "button held" : "hovered";
+            QTest::addRow("tracking off, %s", how) << Interest::TrackingOff << held;
+            QTest::addRow("hidden, %s", how) << Interest::Hidden << held;
+            QTest::addRow("disabled, %s", how) << Interest::Disabled << held;
+            QTest::addRow("reparented, %s", how) << Interest::Reparented << held;
+            QTest::addRow("destroyed, %s", how) << Interest::Destroyed << held;
+        }
+        QTest::newRow("window deactivated") << Interest::WindowDeactivated << false;
+        QTest::newRow("dialog shown") << Interest::DialogShown << false;
+        QTest::newRow("pop-up shown") << Interest::PopupShown << false;
+    }
+
+    // Once the face has lost its interest in the pointer, clicks go where they are
+    // aimed: at the other window, then at another widget of the face's window.
+    void nothingOutlivesTheFacesInterest()
+    {
+        QFETCH(Interest, ended);
+        QFETCH(bool, buttonHeld);
+        auto *field = new QLineEdit(window.get());
+        field->setGeometry(10, 140, 100, 24);
+        field->show();
+        auto *fieldPresses = new EventCounter(field, QEvent::MouseButtonPress);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+        const QPoint faceCentre = face->geometry().center();
         QTest::mouseMove(face, centre());
-        window->hide();
+        QCOMPARE(shown(), Look::Hover);
+        if (buttonHeld)
+            QTest::mousePress(face, Qt::LeftButton, {}, centre());
+
+        std::unique_ptr<QLineEdit> other;
+        switch (ended) {
+        case Interest::TrackingOff:
+            face->tracker()->setTracking(false);
+            break;
+        case Interest::Hidden:
+            face->hide();
+            break;
+        case Interest::Disabled:
+            face->setEnabled(false);
+            break;
+        case Interest::Reparented:
+            face->setParent(sentinel);
+            face->show();
+            break;
+        case Interest::Destroyed:
+            delete face;
+            face = nullptr;
+            break;
+        case Interest::WindowDeactivated:
+        case Interest::DialogShown:
+        case Interest::PopupShown:
+            other = std::make_unique<QLineEdit>();
+            if (ended == Interest::PopupShown)
+                other->setWindowFlags(Qt::Popup);
+            if (ended == Interest::DialogShown)
+                other->setWindowModality(Qt::ApplicationModal);
+            other->setGeometry(
+                QRect(window->geometry().bottomLeft() + QPoint(0, 50), QSize(100, 24)));
+            other->show();
+            other->activateWindow();
+            QVERIFY(QTest::qWaitForWindowExposed(other.get()));
+            break;
+        }
+        if (buttonHeld)
+            QTest::mouseRelease(window.get(), Qt::LeftButton, {}, faceCentre);
         QCOMPARE(QWidget::mouseGrabber(), nullptr);
+
+        if (other) {
+            auto *otherPresses = new EventCounter(other.get(), QEvent::MouseButtonPress);
+            QTest::mouseMove(other.get(), QPoint(5, 5));
+            QTest::mouseClick(other.get(), Qt::LeftButton, {}, QPoint(5, 5));
+            QCOMPARE(otherPresses->count, 1);
+            if (ended != Interest::PopupShown)
+                QCOMPARE(shown(), Look::Normal);
+            other.reset();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        }
+        QTest::mouseMove(field, QPoint(5, 5));
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(fieldPresses->count, 1);
+        if (face && ended != Interest::TrackingOff && ended != Interest::PopupShown)
+            QCOMPARE(shown(), Look::Normal);
     }
 
     void aBurstOfMovesRedrawsTheFaceOnce()
     {
-        auto *paints = new PaintCounter(face);
+        auto *paints = new EventCounter(face, QEvent::Paint);
         flushPaints();
         paints->count = 0;
 

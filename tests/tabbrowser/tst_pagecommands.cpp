@@ -5,6 +5,7 @@
 #include "markupwindow.h"
 #include "recordinglauncher.h"
 #include "scriptedtabs.h"
+#include "tabfaces.h"
 #include "testmain.h"
 #include "toplevelwait.h"
 #include "wbcontrol.h"
@@ -68,8 +69,7 @@ private:
     }
     void pressFace(int slot)
     {
-        QTest::mousePress(element("MTab", slot), Qt::LeftButton, {}, QPoint(20, 10));
-        QTest::mouseRelease(element("MTab", slot), Qt::LeftButton, {}, QPoint(20, 10));
+        TabFaces::click(control, slot);
     }
     FindBar *findBar(int slot) const
     {

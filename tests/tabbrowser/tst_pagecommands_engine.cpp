@@ -2,8 +2,10 @@
 // on the loopback interface.
 #include "findbar.h"
 #include "loopbackserver.h"
+#include "markupwindow.h"
 #include "pageproperties.h"
 #include "recordinglauncher.h"
+#include "tabfaces.h"
 #include "testmain.h"
 #include "toplevelwait.h"
 #include "wbcontrol.h"
@@ -24,6 +26,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 
 namespace {
 
@@ -75,12 +78,7 @@ private:
         control->NewWindow(address(path), false);
         return WebWait::forLocation(selected(), address(path));
     }
-    void pressFace(int slot)
-    {
-        QWidget *face = control->findChild<QWidget *>(QStringLiteral("MTab%1").arg(slot));
-        QTest::mousePress(face, Qt::LeftButton, {}, QPoint(20, 10));
-        QTest::mouseRelease(face, Qt::LeftButton, {}, QPoint(20, 10));
-    }
+    void pressFace(int slot) { TabFaces::click(control.get(), slot); }
     FindBar *findBar() const
     {
         return control->findChild<QWidget *>(QStringLiteral("WBCnt%1").arg(control->CurTab()))
@@ -129,6 +127,20 @@ private Q_SLOTS:
         server.serve(QStringLiteral("/words"), WordsPage);
         server.servePage(QStringLiteral("/tall"), QStringLiteral("长页"),
                          QStringLiteral("<div style=\"height:4000px\">top</div><p>bottom</p>"));
+        // Styled, so that the engine shows the document itself, not a tree view of it.
+        server.serve(QStringLiteral("/data.xml"),
+                     "<?xml version=\"1.0\"?>"
+                     "<?xml-stylesheet type=\"text/css\" href=\"data:text/css,item{color:red}\"?>"
+                     "<list><item>one</item></list>",
+                     "application/xml");
+        server.serve(QStringLiteral("/picture.svg"),
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"40\">"
+                     "<circle cx=\"20\" cy=\"20\" r=\"10\"/></svg>",
+                     "image/svg+xml");
+        // Once loaded, the page's own script keeps it from ever answering another.
+        server.servePage(QStringLiteral("/stuck"), QStringLiteral("卡住"),
+                         QStringLiteral("<p>stuck</p><script>onload = () => "
+                                        "setTimeout(() => { for (;;) {} }, 100);</script>"));
         QVERIFY(silent.listen(QHostAddress::LocalHost));
     }
 
@@ -292,6 +304,28 @@ private Q_SLOTS:
         QCOMPARE(editor->opened.first().folderMode, 0700u);
     }
 
+    void viewSourceOfAPageWithoutBodyIsToldToTheUser_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("XML document") << QStringLiteral("/data.xml");
+        QTest::newRow("SVG document") << QStringLiteral("/picture.svg");
+        QTest::newRow("no answer") << QStringLiteral("/stuck");
+    }
+
+    void viewSourceOfAPageWithoutBodyIsToldToTheUser()
+    {
+        QFETCH(QString, path);
+        QVERIFY(open(path));
+        control->GetFile();
+        auto *box = waitForTopLevel<QMessageBox>(WebWait::DefaultTimeout);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("源文件"));
+        QVERIFY(box->text().startsWith(QStringLiteral("无法显示此网页的源文件。")));
+        QVERIFY(editor->opened.isEmpty());
+        QVERIFY(!waitForTopLevel<MarkupWindow>(0));
+        box->close();
+    }
+
     void commandsActOnTheTabSelectedLast()
     {
         QVERIFY(open(QStringLiteral("/a")));
@@ -351,13 +385,33 @@ private Q_SLOTS:
     void cancellingTheSaveSavesNothing()
     {
         QVERIFY(open(QStringLiteral("/words")));
+        QList<QPointer<QWebEngineDownloadRequest>> saves;
+        const QObject watch;
+        connect(selected()->page()->profile(), &QWebEngineProfile::downloadRequested, &watch,
+                [&saves](QWebEngineDownloadRequest *request) { saves.append(request); });
+        QTemporaryDir folder;
         control->SaveFile();
         auto *dialog = waitForTopLevel<QFileDialog>();
         QVERIFY(dialog);
-        QTemporaryDir folder;
-        dialog->setDirectory(folder.path());
+        dialog->selectFile(folder.filePath(QStringLiteral("取消.mht")));
         dialog->reject();
-        QVERIFY(QDir(folder.path()).isEmpty());
+
+        // A save that does happen, into the same folder, takes as long as the cancelled
+        // one would have: once it is done, the cancelled one would be there too.
+        control->SaveFile();
+        QVERIFY(chooseInFileDialog(folder.filePath(QStringLiteral("保存.mht"))));
+        const auto saved = [&saves] {
+            for (const QPointer<QWebEngineDownloadRequest> &save : std::as_const(saves)) {
+                if (save && save->isFinished() &&
+                    save->downloadFileName() == QStringLiteral("保存.mht"))
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(saved(), 20000);
+        QCOMPARE(saves.size(), 1);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("保存.mht")});
     }
 
     void aFailedSaveIsToldToTheUser()
@@ -398,11 +452,15 @@ private Q_SLOTS:
     void aPageAskingToBePrintedGetsThePrintDialog()
     {
         QVERIFY(open(QStringLiteral("/words")));
+        QSignalSpy requests(static_cast<QWebEngineView *>(selected()->widget()),
+                            &QWebEngineView::printRequested);
         evaluate(QStringLiteral("window.print()"));
         auto *dialog = waitForTopLevel<QPrintDialog>();
         QVERIFY(dialog);
+        QCOMPARE(requests.count(), 1);
         // Asking again while the dialog is open opens no second one.
         evaluate(QStringLiteral("window.print()"));
+        QVERIFY(requests.count() == 2 || requests.wait());
         control->PrintPage();
         int dialogs = 0;
         for (QWidget *window : QApplication::topLevelWidgets())

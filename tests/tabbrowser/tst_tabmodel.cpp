@@ -1,6 +1,7 @@
 // The tab model of Quillet's tabbed browser, driven through a scripted engine:
 // slots, lists, face placement, selection, titles and event forwarding.
 #include "scriptedtabs.h"
+#include "tabfaces.h"
 #include "testmain.h"
 #include "twips.h"
 
@@ -39,10 +40,14 @@ private:
     {
         return Twips::fromPixels(engine(slot)->widget()->geometry());
     }
-    void pressFace(int slot, Qt::MouseButton button)
+    void pressFace(int slot, Qt::MouseButton button) { TabFaces::click(control, slot, button); }
+    TabFaces::Look look(int slot) const { return TabFaces::look(control, slot); }
+    QList<TabFaces::Look> looks() const
     {
-        QTest::mousePress(element("MTab", slot), button, {}, QPoint(20, 10));
-        QTest::mouseRelease(element("MTab", slot), button, {}, QPoint(20, 10));
+        QList<TabFaces::Look> all{look(0)};
+        for (const qint16 slot : control->openSlots())
+            all.append(look(slot));
+        return all;
     }
     void openTabs(int count)
     {
@@ -56,6 +61,9 @@ private Q_SLOTS:
         tabs = std::make_unique<ScriptedTabs>(9000, 6000);
         control = tabs->control;
         QVERIFY(tabs->isActive());
+        // Away from where the last test left the pointer: a move to the point the
+        // pointer is already at is not reported.
+        QTest::mouseMove(tabs->elsewhere, QPoint(1, 1));
     }
 
     void cleanup() { tabs.reset(); }
@@ -252,7 +260,7 @@ private Q_SLOTS:
 
         // The title and the icon pass presses to their face.
         QWidget *title = element("Tstr", 1);
-        QTest::mousePress(element("MTab", 1), Qt::LeftButton, {}, title->geometry().center());
+        TabFaces::click(control, 1, Qt::LeftButton, title->geometry().center());
         QCOMPARE(control->CurTab(), 1);
         QCOMPARE(selections.count(), 2);
         QVERIFY(engine(1)->widget()->hasFocus());
@@ -357,15 +365,21 @@ private Q_SLOTS:
 
     void downloadCompleteRelaysTheSelectedBrowser()
     {
+        // A width of no whole number of pixels, where +40 and +45 twips round apart.
+        const double width = 9010;
+        const double height = 6000;
+        control->setGeometryTwips(0, 0, width, height);
         openTabs(2);
         QSignalSpy complete(control, &WBControl::DownloadComplete);
-        const QRectF container = containerTwips(2);
         Q_EMIT engine(1)->DownloadComplete(); // a background tab
         QCOMPARE(complete.takeFirst(), QVariantList{qint16(1)});
-        QCOMPARE(browserTwips(2),
-                 QRectF(-15, -15, container.width() + 45, container.height() + 15));
-        control->resize(control->size() + QSize(0, 1));
-        QCOMPARE(browserTwips(2).width(), container.width() + 45);
+        QCOMPARE(engine(2)->widget()->geometry(),
+                 Twips::toPixels(-20, -20, width + 45, height - 480 + 20));
+
+        // The next layout puts the usual margins back.
+        control->setGeometryTwips(0, 0, width, height + 15);
+        QCOMPARE(engine(2)->widget()->geometry(),
+                 Twips::toPixels(-20, -20, width + 40, height + 15 - 480 + 40));
     }
 
     void pagesOpeningWindowsGetANewTab()
@@ -416,11 +430,109 @@ private Q_SLOTS:
     {
         openTabs(2);
         QWidget *close = element("Tcbt", 2);
+        QTest::mouseMove(close, QPoint(3, 3));
         QTest::mousePress(close, Qt::LeftButton, {}, QPoint(3, 3));
         QCOMPARE(control->CurTab(), 2);
         QTest::mouseRelease(close, Qt::LeftButton, {}, QPoint(3, 3));
         QCOMPARE(control->CurTab(), 1);
         QCOMPARE(control->openSlots(), slotList(1));
+        QCOMPARE(looks(), (QList{TabFaces::Look::Normal, TabFaces::Look::Selected}));
+    }
+
+    void closeButtonDraggedOffLeavesTheTabOpen()
+    {
+        openTabs(1);
+        auto *close = static_cast<PictureBox *>(element("Tcbt", 1));
+        const QPixmap normal = close->picture();
+        QTest::mouseMove(close, QPoint(3, 3));
+        QTest::mousePress(close, Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::mouseMove(element("MTab", 1), TabFaces::spot());
+        QTest::mouseRelease(element("MTab", 1), Qt::LeftButton, {}, TabFaces::spot());
+        QCOMPARE(control->openSlots(), slotList(1));
+        QVERIFY(close->isShowing(normal));
+    }
+
+    // Each click selects the clicked tab: its face alone shows the selected picture,
+    // also while the pointer rests on it.
+    void onlyTheSelectedFaceLooksSelected()
+    {
+        using enum TabFaces::Look;
+        openTabs(2);
+        QCOMPARE(looks(), (QList{Normal, Normal, Selected}));
+        for (const int slot : {0, 1, 2, 1}) {
+            pressFace(slot, Qt::LeftButton);
+            QCOMPARE(control->CurTab(), slot);
+            QList expected{Normal, Normal, Normal};
+            expected[slot] = Selected;
+            QCOMPARE(looks(), expected);
+            TabFaces::moveOnto(control, slot, TabFaces::spot() + QPoint(3, 1));
+            QCOMPARE(looks(), expected);
+        }
+    }
+
+    void pressingTheSelectedFaceChangesNoLook_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("left") << Qt::LeftButton;
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+
+    void pressingTheSelectedFaceChangesNoLook()
+    {
+        QFETCH(Qt::MouseButton, button);
+        using enum TabFaces::Look;
+        openTabs(1);
+        QSignalSpy selections(control, &WBControl::SelectTab);
+        TabFaces::moveOnto(control, 1);
+        QTest::mousePress(element("MTab", 1), button, {}, TabFaces::spot());
+        QCOMPARE(look(1), Selected);
+        QTest::mouseRelease(element("MTab", 1), button, {}, TabFaces::spot());
+        QCOMPARE(looks(), (QList{Normal, Selected}));
+        QCOMPARE(selections.count(), button == Qt::LeftButton ? 1 : 0);
+    }
+
+    void hoverLightsOnlyUnselectedFaces()
+    {
+        using enum TabFaces::Look;
+        openTabs(2);
+        TabFaces::moveOnto(control, 1);
+        QCOMPARE(looks(), (QList{Normal, Hovered, Selected}));
+        TabFaces::moveOnto(control, 0);
+        QCOMPARE(looks(), (QList{Hovered, Normal, Selected}));
+        TabFaces::moveOnto(control, 2);
+        QCOMPARE(looks(), (QList{Normal, Normal, Selected}));
+
+        // The face has no pressed look: held buttons keep it lit.
+        TabFaces::moveOnto(control, 1);
+        QTest::mousePress(element("MTab", 1), Qt::RightButton, {}, TabFaces::spot());
+        QCOMPARE(look(1), Hovered);
+        TabFaces::moveOnto(control, 1, TabFaces::spot() + QPoint(4, 2));
+        QCOMPARE(look(1), Hovered);
+        QTest::mouseRelease(element("MTab", 1), Qt::RightButton, {}, TabFaces::spot());
+        QTest::mouseMove(tabs->elsewhere, QPoint(5, 5));
+        QCOMPARE(looks(), (QList{Normal, Normal, Selected}));
+    }
+
+    // After a click on a tab the pointer belongs to nobody: a click elsewhere in the
+    // window reaches what it is aimed at.
+    void clicksElsewhereArriveAfterATabClick_data()
+    {
+        QTest::addColumn<int>("clicked");
+        QTest::newRow("unselected tab") << 0;
+        QTest::newRow("selected tab") << 1;
+    }
+
+    void clicksElsewhereArriveAfterATabClick()
+    {
+        QFETCH(int, clicked);
+        openTabs(1);
+        pressFace(clicked, Qt::LeftButton);
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);
+        QTest::mouseMove(tabs->elsewhere, QPoint(5, 5));
+        QTest::mouseClick(tabs->elsewhere, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(tabs->elsewhere->hasFocus());
+        QCOMPARE(control->CurTab(), clicked);
     }
 };
 

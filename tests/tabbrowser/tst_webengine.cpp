@@ -66,9 +66,16 @@ private Q_SLOTS:
         server.servePage(QStringLiteral("/thirty.html"),
                          QStringLiteral("abcdefghijklmnopqrstuvwxyz0123"));
         server.servePage(QStringLiteral("/short.html"), QStringLiteral("短标题"));
-        server.servePage(QStringLiteral("/opener.html"), QStringLiteral("opener"),
-                         QStringLiteral("<script>function openIt() {"
-                                        " window.open('/popup.html', '_blank'); }</script>"));
+        server.servePage(
+            QStringLiteral("/opener.html"), QStringLiteral("opener"),
+            QStringLiteral("<a id=\"link\" href=\"/popup.html\" target=\"_blank\">"
+                           "popup</a><script>"
+                           "function openIt() { window.open('/popup.html', '_blank'); }"
+                           "function openDetached() {"
+                           " window.open('/popup.html', '_blank', 'noopener'); }"
+                           "function followLink() {"
+                           " document.getElementById('link').click(); }"
+                           "</script>"));
         server.servePage(QStringLiteral("/popup.html"), QStringLiteral("popup"),
                          QStringLiteral("<p id=\"content\">opened by script</p>"));
     }
@@ -124,6 +131,22 @@ private Q_SLOTS:
         QTRY_COMPARE(title(1), QStringLiteral("abcdefghij..."));
     }
 
+    // Loading the address a tab shows again changes no title, and the engine reports
+    // none; the address OpenURL put on the tab must still give way to the title.
+    void reloadedAddressShowsThePageTitleAgain()
+    {
+        const QString address = url(QStringLiteral("/short.html"));
+        control->OpenURL(address);
+        QVERIFY(WebWait::forLocation(browser(0), address));
+        QTRY_COMPARE(title(0), QStringLiteral("短标题"));
+
+        QSignalSpy complete(control.get(), &WBControl::DownloadComplete);
+        control->OpenURL(address);
+        QCOMPARE(title(0), address.left(10));
+        QVERIFY(complete.wait());
+        QCOMPARE(title(0), QStringLiteral("短标题"));
+    }
+
     void blankPagesAreNamedBlank()
     {
         control->NewWindow(url(QStringLiteral("/short.html")), false);
@@ -168,6 +191,40 @@ private Q_SLOTS:
         QCOMPARE(control->CurTab(), 2);
         QCOMPARE(control->freeSlots(), QList<qint16>{3});
         QVERIFY(WebWait::forLocation(browser(3), QStringLiteral("about:blank")));
+    }
+
+    // The engine lets a script close only a window that was opened by a script or has
+    // no history of its own; a slot reused for a window must not lend it the pages of
+    // its earlier life.
+    void windowClosingItselfClosesItsTabInAReusedSlot_data()
+    {
+        QTest::addColumn<QString>("opening");
+        QTest::newRow("window.open") << QStringLiteral("openIt()");
+        QTest::newRow("window.open, no opener") << QStringLiteral("openDetached()");
+        QTest::newRow("link to a new window") << QStringLiteral("followLink()");
+    }
+
+    void windowClosingItselfClosesItsTabInAReusedSlot()
+    {
+        QFETCH(QString, opening);
+        control->OpenURL(url(QStringLiteral("/opener.html")));
+        QVERIFY(WebWait::forLocation(browser(0), url(QStringLiteral("/opener.html"))));
+        for (const char *life : {"fresh slot", "reused slot"}) {
+            WebWait::evaluate(browser(0)->page(), opening + QStringLiteral("; true"));
+            QTRY_COMPARE(control->openSlots(), QList<qint16>{1});
+            QWidget *face = control->findChild<QWidget *>(QStringLiteral("MTab1"));
+            QVERIFY2(WebWait::forLocation(browser(1), url(QStringLiteral("/popup.html"))), life);
+            QTRY_COMPARE(title(1), QStringLiteral("popup"));
+            QVERIFY(face->isVisible());
+
+            WebWait::evaluate(browser(1)->page(), QStringLiteral("window.close(); true"));
+            QTRY_VERIFY2_WITH_TIMEOUT(control->openSlots().isEmpty(), life, 10000);
+            QCOMPARE(control->CurTab(), 0);
+            QVERIFY(!face->isVisible());
+            // The closed slot lets go of its page before it is reused.
+            QTRY_COMPARE(browser(1)->page()->lifecycleState(),
+                         QWebEnginePage::LifecycleState::Discarded);
+        }
     }
 
     // A closed tab turns blank and gives its page's renderer back to the engine.
