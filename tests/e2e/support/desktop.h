@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QColor>
 #include <QImage>
 #include <QMargins>
 #include <QPoint>
@@ -132,9 +131,6 @@ void saveScreenshotOnFailure();
 // Whether `image` shows `picture` with its top-left corner at `topLeft`: every opaque
 // pixel of `part` of the picture (all of it when `part` is empty) is on the screen.
 bool shows(const QImage &image, QPoint topLeft, const QImage &picture, QRect part = {});
-// The number of pixels in `area` whose colour is not `background`.
-int inkIn(const QImage &image, const QRect &area, QColor background);
-
 } // namespace E2E
 
 // QTRY_VERIFY and QTRY_COMPARE without their second wait on failure: a program on a

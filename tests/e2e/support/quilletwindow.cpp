@@ -2,6 +2,8 @@
 
 #include "twips.h"
 
+#include <QPainter>
+
 namespace {
 
 // Places in twips, in the main window's client area unless said otherwise.
@@ -131,10 +133,16 @@ bool QuilletWindow::showsCheckMark(const QImage &shot, int row) const
 
 bool QuilletWindow::showsCloseButton(const QImage &shot, int position) const
 {
-    const QPoint topLeft =
-        face(position).topLeft() + Twips::toPixels(CloseButton.left(), CloseButton.top());
-    return E2E::shows(shot, topLeft, m_closeButtons[0]) ||
-           E2E::shows(shot, topLeft, m_closeButtons[1]);
+    // The button's pictures are partly transparent: what shows is each of them on the
+    // selected face.
+    const QPoint offset = Twips::toPixels(CloseButton.left(), CloseButton.top());
+    for (const QImage &button : m_closeButtons) {
+        QImage onFace = m_faces[0].copy(QRect(offset, button.size()));
+        QPainter(&onFace).drawImage(0, 0, button);
+        if (E2E::shows(shot, face(position).topLeft() + offset, onFace))
+            return true;
+    }
+    return false;
 }
 
 QColor QuilletWindow::pageColour(const QImage &shot) const
