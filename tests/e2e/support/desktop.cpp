@@ -221,18 +221,19 @@ QString xprop(const QString &id, const QString &property)
 
 } // namespace
 
-TopLevel TopLevel::find(const QString &title, int timeout)
+TopLevel TopLevel::find(const QString &title, pid_t pid, int timeout)
 {
+    QStringList search{QStringLiteral("xdotool"), QStringLiteral("search"),
+                       QStringLiteral("--onlyvisible")};
+    if (pid > 0)
+        search << QStringLiteral("--pid") << QString::number(pid);
+    search << QStringLiteral("--name") << QLatin1Char('^') + title + QLatin1Char('$');
     TopLevel window;
     // An invalid window tells the caller nothing appeared.
     (void)QTest::qWaitFor(
         [&] {
-            const QString found =
-                runTool({QStringLiteral("xdotool"), QStringLiteral("search"),
-                         QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                         QLatin1Char('^') + title + QLatin1Char('$')})
-                    .value_or(QString());
-            window.m_id = found.section(QLatin1Char('\n'), 0, 0).trimmed();
+            window.m_id =
+                runTool(search).value_or(QString()).section(QLatin1Char('\n'), 0, 0).trimmed();
             return window.isValid();
         },
         timeout);

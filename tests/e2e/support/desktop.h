@@ -84,9 +84,10 @@ std::optional<QString> runTool(const QStringList &command, int timeout = 10000);
 class TopLevel final
 {
 public:
-    // The first visible window whose title is exactly `title`, waiting until one appears;
-    // an invalid TopLevel when none did in time.
-    static TopLevel find(const QString &title, int timeout = 30000);
+    // The first visible window whose title is exactly `title`, of process `pid` when
+    // given, waiting until one appears; an invalid TopLevel when none did in time. The
+    // process tells a new program's window from one of a program still closing.
+    static TopLevel find(const QString &title, pid_t pid = 0, int timeout = 30000);
 
     bool isValid() const { return !m_id.isEmpty(); }
     QString id() const { return m_id; }

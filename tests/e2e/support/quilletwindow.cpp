@@ -42,7 +42,7 @@ QImage skin(const char *path)
 
 QuilletWindow::QuilletWindow(const QString &binary, quint16 proxyPort)
     : m_process(E2E::startProgram(binary, proxyPort))
-    , m_window(E2E::TopLevel::find(QStringLiteral("Quillet")))
+    , m_window(E2E::TopLevel::find(QStringLiteral("Quillet"), m_process->pid()))
     , m_faces{skin("tabbrowser/images/T0.png"), skin("tabbrowser/images/T1.png"),
               skin("tabbrowser/images/T2.png")}
     , m_closeButtons{skin("tabbrowser/images/tc0.png"), skin("tabbrowser/images/tc1.png")}
