@@ -64,7 +64,7 @@ FrameBorder *createBorder(QWidget *frame, int firstLine)
 
 void place(QWidget *element, const QRectF &twips)
 {
-    element->setGeometry(Twips::toPixels(twips.left(), twips.top(), twips.width(), twips.height()));
+    element->setGeometry(Twips::toPixels(twips));
 }
 
 QSizeF twipsSize(const QWidget *element)

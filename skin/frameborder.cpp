@@ -42,7 +42,6 @@ void FrameBorder::place(const Lines &lines)
             span.setWidth(OnePixel);
         if (span.height() == 0)
             span.setHeight(OnePixel);
-        m_lines[edge]->setGeometry(
-            Twips::toPixels(span.left(), span.top(), span.width(), span.height()));
+        m_lines[edge]->setGeometry(Twips::toPixels(span));
     }
 }
