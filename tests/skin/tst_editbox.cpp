@@ -241,6 +241,10 @@ private Q_SLOTS:
         QCOMPARE(element("Line3")->geometry(), pixels(width - 15, 0, 15, 330));
         QCOMPARE(element("Line4")->geometry(), pixels(0, 315, width, 15));
         QCOMPARE(element("Line1")->palette().color(QPalette::Window), QColor(126, 157, 185));
+        // The list's own box is never seen; it sits 5 above the frame's foot.
+        QCOMPARE(list()->geometry(),
+                 pixels(0, 330 - DropList::BoxHeight - 5, width, DropList::BoxHeight));
+        QVERIFY(!list()->isVisible());
         QCOMPARE(box->geometryTwips(), QRectF(150, 150, width, 330));
     }
 
