@@ -52,7 +52,7 @@ Q_SIGNALS:
     // or, one after another, those of a string an input method commits. The handler
     // may change KeyAscii: 0 swallows the character, 1 (Ctrl+A) selects the whole
     // text instead, any other value is typed in its place. Of an input method's
-    // string only the printable characters the handler leaves are typed.
+    // string the box takes what the handler leaves less any control character.
     //
     // The box reads KeyAscii back when the handler returns, so connect only directly
     // (the default within the user-interface thread); a handler that closes the box's

@@ -49,10 +49,13 @@ private:
     // Left of the button, in the window.
     QPoint offFace() const { return inWindow(QPoint(-15, 10)); }
 
-    void key(bool press, Qt::Key code, bool repeat = false)
+    // The window system repeats a held key as presses and releases marked repeated.
+    static void repeatEnter()
     {
-        const QString text = code == Qt::Key_Return ? QStringLiteral("\r") : QStringLiteral(" ");
-        QTest::simulateEvent(handle(), press, code, Qt::NoModifier, text, repeat);
+        for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+            QKeyEvent repeated(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+            QCoreApplication::sendEvent(QApplication::focusWidget(), &repeated);
+        }
     }
 
     void run(const QString &step)
@@ -84,16 +87,15 @@ private:
         else if (step == QLatin1String("release caption"))
             QTest::mouseRelease(handle(), Qt::LeftButton, {}, captionCentre());
         else if (step == QLatin1String("enter down"))
-            key(true, Qt::Key_Return);
-        else if (step == QLatin1String("enter repeat")) {
-            key(false, Qt::Key_Return, true);
-            key(true, Qt::Key_Return, true);
-        } else if (step == QLatin1String("enter up"))
-            key(false, Qt::Key_Return);
+            QTest::keyPress(handle(), Qt::Key_Return);
+        else if (step == QLatin1String("enter repeat"))
+            repeatEnter();
+        else if (step == QLatin1String("enter up"))
+            QTest::keyRelease(handle(), Qt::Key_Return);
         else if (step == QLatin1String("space down"))
-            key(true, Qt::Key_Space);
+            QTest::keyPress(handle(), Qt::Key_Space);
         else if (step == QLatin1String("space up"))
-            key(false, Qt::Key_Space);
+            QTest::keyRelease(handle(), Qt::Key_Space);
         else
             QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
     }
