@@ -5,6 +5,7 @@
 #include "quilletwindow.h"
 
 #include <QTest>
+#include <QWidget>
 
 #include <memory>
 
@@ -47,6 +48,29 @@ bool near(const QColor &a, const QColor &b)
 }
 
 } // namespace
+
+// Counts the presses a widget of the test's own receives.
+class PressCounter final : public QObject
+{
+public:
+    PressCounter(QWidget *widget, int *count)
+        : QObject(widget)
+        , m_count(count)
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            ++*m_count;
+        return false;
+    }
+
+private:
+    int *m_count;
+};
 
 class E2ETabsTest : public QObject
 {
@@ -197,6 +221,29 @@ private Q_SLOTS:
         E2E_TRY_COMPARE(faces(2), (QList<Face>{Face::Hovered, Face::Selected}));
         restPointer();
         E2E_TRY_COMPARE(faces(2), selectedAt(1, 2));
+    }
+
+    // A lit face keeps no hold on the X pointer: a window of another program that comes
+    // up over it gets its own clicks.
+    void litFaceLeavesOtherProgramsTheirClicks()
+    {
+        QVERIFY(openTab(Red, 1));
+        const QRect face = quillet->face(0);
+        E2E::Input::moveTo(face.center());
+        E2E_TRY_COMPARE(faces(2), (QList<Face>{Face::Hovered, Face::Selected}));
+
+        QWidget other(nullptr, Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint);
+        other.setGeometry(face.adjusted(-4, -4, 4, 4));
+        int presses = 0;
+        PressCounter counter(&other, &presses);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        E2E::Input::click(face.center() + QPoint(5, 0));
+        E2E_TRY_COMPARE(presses, 1);
+        other.hide();
+        restPointer();
+        E2E_TRY_COMPARE(faces(2), selectedAt(1, 2));
+        QVERIFY(pageShows(Red));
     }
 
     // The close button shows on the selected tab only, closes it, and the rightmost
