@@ -1,20 +1,10 @@
 #include "addressbarlayout.h"
 
-#include <array>
+#include "frameborder.h"
 
 namespace {
 
 constexpr double BarHeight = 330;
-constexpr double OnePixel = 15;
-
-// The four one-pixel lines around a frame: top, left, right, bottom.
-std::array<QLineF, 4> borderOf(QSizeF frame)
-{
-    const double w = frame.width();
-    const double h = frame.height();
-    return {QLineF(0, 0, w, 0), QLineF(0, 0, 0, h), QLineF(w - OnePixel, 0, w - OnePixel, h),
-            QLineF(0, h - OnePixel, w, h - OnePixel)};
-}
 
 // A closed list sits at the foot of its frame, as wide as the frame.
 QRectF listUnder(const QRectF &frame, double listHeight)
@@ -57,15 +47,15 @@ AddressBarLayout AddressBarLayout::forWidth(double width, const Sizes &sizes)
     l.Text2 = QRectF(60, 60, q - drop.width() - 120, l.Picture1.height() - 120);
     l.SBt = QRectF(QPointF(q - drop.width() - 30, 30), drop);
 
-    const auto urlBorder = borderOf(l.Picture1.size());
-    l.Line1 = urlBorder[0];
-    l.Line2 = urlBorder[1];
-    l.Line3 = urlBorder[2];
-    l.Line4 = urlBorder[3];
-    const auto searchBorder = borderOf(l.Picture2.size());
-    l.Line5 = searchBorder[0];
-    l.Line6 = searchBorder[1];
-    l.Line7 = searchBorder[2];
-    l.Line8 = searchBorder[3];
+    const FrameBorder::Lines urlBorder = FrameBorder::around(l.Picture1.size());
+    l.Line1 = urlBorder[FrameBorder::Top];
+    l.Line2 = urlBorder[FrameBorder::Left];
+    l.Line3 = urlBorder[FrameBorder::Right];
+    l.Line4 = urlBorder[FrameBorder::Bottom];
+    const FrameBorder::Lines searchBorder = FrameBorder::around(l.Picture2.size());
+    l.Line5 = searchBorder[FrameBorder::Top];
+    l.Line6 = searchBorder[FrameBorder::Left];
+    l.Line7 = searchBorder[FrameBorder::Right];
+    l.Line8 = searchBorder[FrameBorder::Bottom];
     return l;
 }

@@ -2,6 +2,8 @@
 
 #include "addressbarlayout.h"
 #include "droplist.h"
+#include "frameborder.h"
+#include "keyascii.h"
 #include "propertybag.h"
 #include "searchpair.h"
 #include "selectonfocus.h"
@@ -16,43 +18,10 @@
 namespace {
 
 const QColor BoxTextColor(64, 64, 64);
-const QColor FrameLineColor(126, 157, 185);
-constexpr double ListBoxHeight = 300;
-constexpr double OnePixel = 15;
 
 QString imagePath(const QString &name)
 {
     return QStringLiteral(":/addressbar/images/") + name;
-}
-
-// The keys the text boxes treat specially, by the character they type.
-enum class Typed
-{
-    Other,
-    SelectAll,
-    Cut,
-    Enter,
-    CtrlEnter
-};
-
-Typed typedKey(const QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool ctrl =
-        modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
-    switch (event->key()) {
-    case Qt::Key_A:
-        return ctrl ? Typed::SelectAll : Typed::Other;
-    case Qt::Key_X:
-        return ctrl ? Typed::Cut : Typed::Other;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (modifiers.testFlag(Qt::AltModifier))
-            return Typed::Other;
-        return ctrl ? Typed::CtrlEnter : Typed::Enter;
-    default:
-        return Typed::Other;
-    }
 }
 
 QLineEdit *createTextBox(const QString &name, QWidget *frame)
@@ -83,29 +52,19 @@ void setBackground(QWidget *element, const QColor &color)
     element->setPalette(colors);
 }
 
-void createBorder(QWidget *frame, int firstLine)
+// Lines named top, left, right, bottom from `firstLine` on.
+FrameBorder *createBorder(QWidget *frame, int firstLine)
 {
-    for (int line = firstLine; line < firstLine + 4; ++line) {
-        QWidget *border = createFrame(QStringLiteral("Line%1").arg(line), frame);
-        setBackground(border, FrameLineColor);
-        border->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
+    const auto name = [firstLine](int edge) {
+        return QStringLiteral("Line%1").arg(firstLine + edge);
+    };
+    return new FrameBorder(frame, {name(FrameBorder::Top), name(FrameBorder::Left),
+                                   name(FrameBorder::Right), name(FrameBorder::Bottom)});
 }
 
 void place(QWidget *element, const QRectF &twips)
 {
-    element->setGeometry(Twips::toPixels(twips.left(), twips.top(), twips.width(), twips.height()));
-}
-
-// A line is drawn one pixel thick, from its start up to (not including) its end.
-void placeLine(QWidget *frame, int number, const QLineF &line)
-{
-    QRectF span = QRectF(line.p1(), line.p2()).normalized();
-    if (span.width() == 0)
-        span.setWidth(OnePixel);
-    if (span.height() == 0)
-        span.setHeight(OnePixel);
-    place(frame->findChild<QWidget *>(QStringLiteral("Line%1").arg(number)), span);
+    element->setGeometry(Twips::toPixels(twips));
 }
 
 QSizeF twipsSize(const QWidget *element)
@@ -130,7 +89,12 @@ URLEdit::~URLEdit() = default;
 
 SkinFace *URLEdit::addFace(const QString &name, const QString &imagePrefix, QWidget *parent)
 {
-    auto *face = new SkinFace(SkinFace::Looks::fromPrefix(imagePath(imagePrefix)), parent);
+    return addFace(name, SkinFace::Looks::fromPrefix(imagePath(imagePrefix)), parent);
+}
+
+SkinFace *URLEdit::addFace(const QString &name, SkinFace::Looks looks, QWidget *parent)
+{
+    auto *face = new SkinFace(std::move(looks), parent);
     face->setObjectName(name);
     return face;
 }
@@ -159,10 +123,10 @@ void URLEdit::createFrames()
 
 void URLEdit::createFaces()
 {
-    m_btClick = addFace(QStringLiteral("btClick"), QStringLiteral("T"), m_picture1);
-    m_sBt = addFace(QStringLiteral("SBt"), QStringLiteral("T"), m_picture2);
-    createBorder(m_picture1, 1);
-    createBorder(m_picture2, 5);
+    m_btClick = addFace(QStringLiteral("btClick"), DropList::buttonLooks(), m_picture1);
+    m_sBt = addFace(QStringLiteral("SBt"), DropList::buttonLooks(), m_picture2);
+    m_urlBorder = createBorder(m_picture1, 1);
+    m_searchBorder = createBorder(m_picture2, 5);
 
     m_mButton = addFace(QStringLiteral("MButton"), QStringLiteral("M"), this);
     m_homeButton = addFace(QStringLiteral("HomeButton"), QStringLiteral("H"), this);
@@ -206,7 +170,7 @@ void URLEdit::createLists()
         QPalette colors = list->palette();
         colors.setColor(QPalette::Text, BoxTextColor);
         list->setPalette(colors);
-        list->resize(list->width(), Twips::toPixels(ListBoxHeight));
+        list->resize(list->width(), Twips::toPixels(DropList::BoxHeight));
         return list;
     };
     m_combo1 = createList(QStringLiteral("Combo1"), m_picture1);
@@ -293,32 +257,31 @@ bool URLEdit::eventFilter(QObject *watched, QEvent *event)
 
 bool URLEdit::filterUrlBoxKey(const QKeyEvent *event)
 {
-    switch (typedKey(event)) {
-    case Typed::SelectAll:
+    switch (KeyAscii::typed(*event)) {
+    case KeyAscii::SelectAll:
         m_text1->selectAll();
         return true;
-    case Typed::Cut:
+    case KeyAscii::Cut:
         // With a selection, the box cuts it as usual.
         return !m_text1->hasSelectedText();
-    case Typed::Enter:
+    case KeyAscii::Enter:
         goToTypedAddress(false);
         return true;
-    case Typed::CtrlEnter:
+    case KeyAscii::CtrlEnter:
         goToTypedAddress(true);
         return true;
-    case Typed::Other:
-        break;
+    default:
+        return false;
     }
-    return false;
 }
 
 bool URLEdit::filterSearchBoxKey(const QKeyEvent *event)
 {
-    switch (typedKey(event)) {
-    case Typed::Enter:
+    switch (KeyAscii::typed(*event)) {
+    case KeyAscii::Enter:
         Q_EMIT Serch(m_text2->text(), false);
         return true;
-    case Typed::CtrlEnter:
+    case KeyAscii::CtrlEnter:
         Q_EMIT Serch(m_text2->text(), true);
         return true;
     default:
@@ -377,7 +340,7 @@ void URLEdit::layOut()
     sizes.selector = twipsSize(m_selsch);
     sizes.dropButton = twipsSize(m_btClick);
     sizes.iconSize = Twips::fromPixels(m_image1->pixmap().height());
-    sizes.listHeight = ListBoxHeight;
+    sizes.listHeight = DropList::BoxHeight;
     m_layout = AddressBarLayout::forWidth(geometry.width(), sizes);
     apply(m_layout);
 }
@@ -400,13 +363,9 @@ void URLEdit::apply(const AddressBarLayout &layout)
     place(m_image1, layout.Image1);
     place(m_text1, layout.Text1);
     place(m_btClick, layout.btClick);
-    const QLineF urlBorder[] = {layout.Line1, layout.Line2, layout.Line3, layout.Line4};
-    for (int i = 0; i < 4; ++i)
-        placeLine(m_picture1, i + 1, urlBorder[i]);
+    m_urlBorder->place({layout.Line1, layout.Line2, layout.Line3, layout.Line4});
 
     place(m_text2, layout.Text2);
     place(m_sBt, layout.SBt);
-    const QLineF searchBorder[] = {layout.Line5, layout.Line6, layout.Line7, layout.Line8};
-    for (int i = 0; i < 4; ++i)
-        placeLine(m_picture2, i + 5, searchBorder[i]);
+    m_searchBorder->place({layout.Line5, layout.Line6, layout.Line7, layout.Line8});
 }

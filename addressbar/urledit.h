@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addressbarlayout.h"
+#include "skinface.h"
 #include "twipsgeometry.h"
 
 #include <QRectF>
@@ -9,10 +10,10 @@
 #include <QWidget>
 
 class DropList;
+class FrameBorder;
 class PropertyBag;
 class QLabel;
 class QLineEdit;
-class SkinFace;
 
 // The address bar: from left to right the main-menu, home, back and forward buttons,
 // the URL box with its page icon and the drop button of the history list, the refresh
@@ -91,6 +92,7 @@ protected:
 
 private:
     SkinFace *addFace(const QString &name, const QString &imagePrefix, QWidget *parent);
+    SkinFace *addFace(const QString &name, SkinFace::Looks looks, QWidget *parent);
     void createFrames();
     void createFaces();
     void createLists();
@@ -123,6 +125,8 @@ private:
     SkinFace *m_selsch = nullptr;
     DropList *m_combo1 = nullptr;
     DropList *m_combo2 = nullptr;
+    FrameBorder *m_urlBorder = nullptr;
+    FrameBorder *m_searchBorder = nullptr;
     // Pixel sizes would round 8300 away.
     TwipsGeometry m_geometry{this};
     // The places last laid out, in twips.

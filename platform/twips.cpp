@@ -29,6 +29,11 @@ QRect toPixels(double left, double top, double width, double height)
     return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
 }
 
+QRect toPixels(const QRectF &twips)
+{
+    return toPixels(twips.left(), twips.top(), twips.width(), twips.height());
+}
+
 QSizeF fromPixels(QSize pixels)
 {
     return {fromPixels(pixels.width()), fromPixels(pixels.height())};

@@ -17,6 +17,7 @@ double fromPixels(double pixels);
 QPoint toPixels(double left, double top);
 QSize toPixels(QSizeF twipsSize);
 QRect toPixels(double left, double top, double width, double height);
+QRect toPixels(const QRectF &twips);
 
 QSizeF fromPixels(QSize pixels);
 QRectF fromPixels(const QRect &pixels);

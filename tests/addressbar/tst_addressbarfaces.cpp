@@ -38,11 +38,12 @@ private:
         QCOMPARE(button()->look(), buttonLook);
         QCOMPARE(selector()->look(), selectorLook);
     }
+    // `image` is a resource path.
     static bool showsImage(const SkinFace *shown, const QString &image)
     {
         const auto format = QImage::Format_ARGB32;
         return shown->picture().toImage().convertToFormat(format) ==
-               QImage(QStringLiteral(":/addressbar/images/") + image).convertToFormat(format);
+               QImage(image).convertToFormat(format);
     }
 
 private Q_SLOTS:
@@ -56,25 +57,25 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("size");
         const QSize button(22, 22);
         QTest::newRow("MButton") << "MButton"
-                                 << "M" << button;
+                                 << ":/addressbar/images/M" << button;
         QTest::newRow("HomeButton") << "HomeButton"
-                                    << "H" << button;
+                                    << ":/addressbar/images/H" << button;
         QTest::newRow("BButton") << "BButton"
-                                 << "B" << button;
+                                 << ":/addressbar/images/B" << button;
         QTest::newRow("FButton") << "FButton"
-                                 << "F" << button;
+                                 << ":/addressbar/images/F" << button;
         QTest::newRow("RefreshButton") << "RefreshButton"
-                                       << "Rs" << button;
+                                       << ":/addressbar/images/Rs" << button;
         QTest::newRow("StopButton") << "StopButton"
-                                    << "St" << button;
+                                    << ":/addressbar/images/St" << button;
         QTest::newRow("SButton") << "SButton"
-                                 << "Sr" << button;
+                                 << ":/addressbar/images/Sr" << button;
         QTest::newRow("Selsch") << "Selsch"
-                                << "S" << QSize(13, 22);
+                                << ":/addressbar/images/S" << QSize(13, 22);
         QTest::newRow("btClick") << "btClick"
-                                 << "T" << QSize(19, 18);
+                                 << ":/skin/images/T" << QSize(19, 18);
         QTest::newRow("SBt") << "SBt"
-                             << "T" << QSize(19, 18);
+                             << ":/skin/images/T" << QSize(19, 18);
     }
 
     void facesStartWithTheirNormalImages()
@@ -87,10 +88,9 @@ private Q_SLOTS:
         QCOMPARE(shown->size(), size);
         QVERIFY(showsImage(shown, prefix + QStringLiteral("1.png")));
         // The three looks are told apart at a glance: no two images are alike.
-        const QImage looks[] = {
-            QImage(QStringLiteral(":/addressbar/images/%1%2.png").arg(prefix).arg(1)),
-            QImage(QStringLiteral(":/addressbar/images/%1%2.png").arg(prefix).arg(2)),
-            QImage(QStringLiteral(":/addressbar/images/%1%2.png").arg(prefix).arg(3))};
+        const QImage looks[] = {QImage(QStringLiteral("%1%2.png").arg(prefix).arg(1)),
+                                QImage(QStringLiteral("%1%2.png").arg(prefix).arg(2)),
+                                QImage(QStringLiteral("%1%2.png").arg(prefix).arg(3))};
         for (const QImage &look : looks)
             QCOMPARE(look.size(), size);
         QVERIFY(looks[0] != looks[1] && looks[1] != looks[2] && looks[0] != looks[2]);

@@ -4,6 +4,7 @@
 // Every pointer report goes through the window, as a real one does, so presses start
 // Qt's implicit grab and the window sends the faces their enter and leave events.
 
+#include "eventcounter.h"
 #include "skinface.h"
 #include "testmain.h"
 
@@ -23,31 +24,6 @@ QPixmap swatch(const QColor &color, QSize size = QSize(40, 20))
     picture.fill(color);
     return picture;
 }
-
-// Counts the events of one type a widget receives.
-class EventCounter final : public QObject
-{
-public:
-    EventCounter(QWidget *widget, QEvent::Type type)
-        : QObject(widget)
-        , m_type(type)
-    {
-        widget->installEventFilter(this);
-    }
-
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == m_type)
-            ++count;
-        return false;
-    }
-
-private:
-    QEvent::Type m_type;
-};
 
 } // namespace
 

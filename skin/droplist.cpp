@@ -48,6 +48,11 @@ DropList::DropList(const QWidget *frame, QWidget *parent)
 
 DropList::~DropList() = default;
 
+SkinFace::Looks DropList::buttonLooks()
+{
+    return SkinFace::Looks::fromPrefix(QStringLiteral(":/skin/images/T"));
+}
+
 void DropList::showDropDown()
 {
     const QRect frame(m_frame->mapToGlobal(QPoint(0, 0)), m_frame->size());

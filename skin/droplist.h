@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skinface.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -19,9 +21,14 @@ class DropList final : public QWidget
 
 public:
     static constexpr int DroppedHeight = 400; // pixels
+    // The height in twips of the box the list drops from, which is never seen.
+    static constexpr double BoxHeight = 300;
 
     DropList(const QWidget *frame, QWidget *parent);
     ~DropList() override;
+
+    // The looks of the button at a frame's right end that drops its list down: T1-3.
+    static SkinFace::Looks buttonLooks();
 
     void showDropDown();
     bool isDroppedDown() const;
