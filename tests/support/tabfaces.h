@@ -56,6 +56,14 @@ struct DropAnswer
     bool operator==(const DropAnswer &) const = default;
 };
 
+// How QCOMPARE shows an answer that differs.
+inline char *toString(const DropAnswer &answer)
+{
+    return QTest::toString(QStringLiteral("%1, action %2")
+                               .arg(answer.accepted ? "accepted" : "refused")
+                               .arg(int(answer.action)));
+}
+
 inline constexpr DropAnswer Copied{true, Qt::CopyAction};
 inline constexpr DropAnswer Refused{};
 
