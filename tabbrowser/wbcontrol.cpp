@@ -4,7 +4,9 @@
 #include "findbar.h"
 #include "hovertracker.h"
 #include "picturebox.h"
+#include "picturedrophandler.h"
 #include "sourceviewer.h"
+#include "tabdroptarget.h"
 #include "texteditorlauncher.h"
 #include "twips.h"
 #include "usermessage.h"
@@ -145,6 +147,11 @@ WBControl::Slot &WBControl::createSlot()
         if (button == Qt::LeftButton)
             selectTab(index);
     });
+    auto *drops = new TabDropTarget(s.face, [this] { return m_pictureDropHandler != nullptr; });
+    connect(drops, &TabDropTarget::addressDropped, this,
+            [this, index](const QString &address) { onAddressDropped(index, address); });
+    connect(drops, &TabDropTarget::pictureDropped, this,
+            [this](const QImage &picture) { m_pictureDropHandler->showPicture(picture); });
 
     // Title and icon let the pointer through to the face beneath them.
     s.title = new QLabel(s.face);
@@ -553,6 +560,11 @@ void WBControl::setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launch
     m_sourceViewer->setLauncher(std::move(launcher));
 }
 
+void WBControl::setPictureDropHandler(std::unique_ptr<PictureDropHandler> handler)
+{
+    m_pictureDropHandler = std::move(handler);
+}
+
 void WBControl::setGeometryTwips(double left, double top, double width, double height)
 {
     // A change smaller than a pixel brings no resize event; laying out twice is harmless.
@@ -566,6 +578,12 @@ void WBControl::showPageTitle(qint16 index, const QString &text)
         return;
     const bool blank = isBlankAddress(slot(index).browser->LocationURL());
     setTitle(index, blank ? blankPageTitle() : text, QStringLiteral("..."));
+}
+
+void WBControl::onAddressDropped(qint16 index, const QString &address)
+{
+    slot(index).browser->Navigate(address);
+    selectTab(index);
 }
 
 void WBControl::onTitleChange(qint16 index, const QString &text)

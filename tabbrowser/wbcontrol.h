@@ -17,6 +17,8 @@
 class BrowserEngine;
 class BrowserEngineFactory;
 class FindBar;
+class PictureDropHandler;
+class QImage;
 class QLabel;
 class SourceViewer;
 class TextEditorLauncher;
@@ -31,6 +33,12 @@ class TextEditorLauncher;
 // Geometry given to and read from the control is in twips. Its children are named as
 // elements of their slot: MTab<i> (face), Tstr<i> (title), TIcon<i>, Tcbt<i> (close
 // button), WBCnt<i> (page container).
+//
+// Data dragged onto any element of a tab is taken as a copy: an address (plain text,
+// or the first of a dragged link's or file's address list) is opened in that tab,
+// which is then selected as by a press on its face; a picture goes, the selection
+// unchanged, to the host's picture handler, and without one is refused. Empty text and
+// anything else are refused.
 class WBControl final : public QWidget
 {
     Q_OBJECT
@@ -105,6 +113,8 @@ public:
     void GetFile();
     // The editor GetFile starts: the desktop's text editor unless replaced.
     void setTextEditorLauncher(std::unique_ptr<TextEditorLauncher> launcher);
+    // Where pictures dropped on a tab go; none at first.
+    void setPictureDropHandler(std::unique_ptr<PictureDropHandler> handler);
 
     // Twips geometry, as the host lays the control out.
     void setGeometryTwips(double left, double top, double width, double height);
@@ -156,6 +166,7 @@ private:
     // The find bar of `index`'s page, if it has been opened.
     FindBar *findBar(qint16 index) const;
 
+    void onAddressDropped(qint16 index, const QString &address);
     void onTitleChange(qint16 index, const QString &text);
     void onNewWindow2(qint16 index, BrowserEngine *&target);
     void onWindowClosing(qint16 index, bool &cancel);
@@ -170,4 +181,5 @@ private:
     TwipsGeometry m_geometry{this};
     double m_lineWidth = 0;
     SourceViewer *m_sourceViewer;
+    std::unique_ptr<PictureDropHandler> m_pictureDropHandler;
 };

@@ -1,15 +1,99 @@
 // The tab model of Quillet's tabbed browser, driven through a scripted engine:
 // slots, lists, face placement, selection, titles and event forwarding.
+#include "picturedrophandler.h"
 #include "scriptedtabs.h"
 #include "tabfaces.h"
 #include "testmain.h"
 #include "twips.h"
 
+#include <QMimeData>
 #include <QSignalSpy>
+#include <QUrl>
 
 namespace {
 
 const QString Blank = QStringLiteral("空白页");
+
+class RecordingPictureHandler final : public PictureDropHandler
+{
+public:
+    void showPicture(const QImage &picture) override { pictures.append(picture); }
+
+    QList<QImage> pictures;
+};
+
+QImage testPicture()
+{
+    QImage picture(200, 150, QImage::Format_ARGB32);
+    picture.fill(QColor(20, 120, 220));
+    picture.setPixelColor(3, 4, Qt::red);
+    return picture;
+}
+
+enum class Payload
+{
+    Text,
+    PaddedText,
+    AddressList,
+    FileList,
+    TextBeforeUrls,
+    TextBeforePicture,
+    HugeText,
+    Picture,
+    EmptyText,
+    BlankText,
+    EmptyAddressList,
+    Unknown,
+};
+
+// The data a user drags: what a page, an editor, a file manager or an image program
+// offers.
+std::unique_ptr<QMimeData> payload(Payload kind)
+{
+    auto data = std::make_unique<QMimeData>();
+    switch (kind) {
+    case Payload::Text:
+        data->setText(QStringLiteral("http://dropped.test/page"));
+        break;
+    case Payload::PaddedText:
+        data->setText(QStringLiteral("  http://dropped.test/page\n"));
+        break;
+    case Payload::AddressList:
+        data->setUrls({QUrl(QStringLiteral("http://dropped.test/page")),
+                       QUrl(QStringLiteral("http://second.test/"))});
+        break;
+    case Payload::FileList:
+        data->setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/dropped page.html"))});
+        break;
+    case Payload::TextBeforeUrls:
+        data->setUrls({QUrl(QStringLiteral("http://second.test/"))});
+        data->setText(QStringLiteral("http://dropped.test/page"));
+        break;
+    case Payload::TextBeforePicture:
+        data->setImageData(testPicture());
+        data->setText(QStringLiteral("http://dropped.test/page"));
+        break;
+    case Payload::HugeText:
+        data->setText(QString(100000, QLatin1Char('w')));
+        break;
+    case Payload::Picture:
+        data->setImageData(testPicture());
+        break;
+    case Payload::EmptyText:
+        data->setText(QString());
+        break;
+    case Payload::BlankText:
+        data->setText(QStringLiteral(" \t\n "));
+        break;
+    case Payload::EmptyAddressList:
+        data->setUrls({});
+        break;
+    case Payload::Unknown:
+        data->setData(QStringLiteral("application/x-unknown"), "bytes");
+        break;
+    }
+    return data;
+}
 
 template<typename... Slot> QList<qint16> slotList(Slot... slot)
 {
@@ -18,6 +102,8 @@ template<typename... Slot> QList<qint16> slotList(Slot... slot)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Payload)
+
 class TabModelTest : public QObject
 {
     Q_OBJECT
@@ -25,6 +111,7 @@ class TabModelTest : public QObject
 private:
     std::unique_ptr<ScriptedTabs> tabs;
     WBControl *control = nullptr;
+    RecordingPictureHandler *pictures = nullptr;
 
     ScriptedEngine *engine(int slot) const { return tabs->engine(slot); }
     QWidget *element(const char *role, int slot) const { return tabs->element(role, slot); }
@@ -60,6 +147,9 @@ private Q_SLOTS:
     {
         tabs = std::make_unique<ScriptedTabs>(9000, 6000);
         control = tabs->control;
+        auto handler = std::make_unique<RecordingPictureHandler>();
+        pictures = handler.get();
+        control->setPictureDropHandler(std::move(handler));
         QVERIFY(tabs->isActive());
         // Away from where the last test left the pointer: a move to the point the
         // pointer is already at is not reported.
@@ -223,6 +313,137 @@ private Q_SLOTS:
         QCOMPARE(title(0), QStringLiteral("http://b.cn/"));
     }
 
+    void addressDropsOpenInTheirTab_data()
+    {
+        QTest::addColumn<QByteArray>("role");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<Payload>("kind");
+        QTest::addColumn<QString>("address");
+        const QString page = QStringLiteral("http://dropped.test/page");
+        TabFaces::addDropRows("text", Payload::Text, page);
+        TabFaces::addDropRows("padded text", Payload::PaddedText, page);
+        TabFaces::addDropRows("address list", Payload::AddressList, page);
+        TabFaces::addDropRows("file", Payload::FileList,
+                              QStringLiteral("file:///tmp/dropped page.html"));
+        TabFaces::addDropRows("text and urls", Payload::TextBeforeUrls, page);
+        TabFaces::addDropRows("text and picture", Payload::TextBeforePicture, page);
+        TabFaces::addDropRows("100,000 characters", Payload::HugeText,
+                              QString(100000, QLatin1Char('w')));
+    }
+
+    // The dropped address opens in the tab it was dropped on, which is then selected as
+    // by a click on its face: its page takes the keyboard.
+    void addressDropsOpenInTheirTab()
+    {
+        QFETCH(QByteArray, role);
+        QFETCH(int, slot);
+        QFETCH(Payload, kind);
+        QFETCH(QString, address);
+        using enum TabFaces::Look;
+        openTabs(2);
+        tabs->elsewhere->setFocus();
+        const QString titleBefore = title(slot);
+        QSignalSpy selections(control, &WBControl::SelectTab);
+
+        const auto data = payload(kind);
+        const TabFaces::DragAndDrop answers = TabFaces::drop(element(role, slot), *data);
+
+        QCOMPARE(answers.move, TabFaces::Copied);
+        QCOMPARE(answers.drop, TabFaces::Copied);
+        const QString opened = QStringLiteral("http://example.test/%1").arg(slot - 1);
+        QCOMPARE(engine(slot)->navigations, (QStringList{opened, address}));
+        QCOMPARE(engine(3 - slot)->navigations.size(), 1);
+        QVERIFY(engine(0)->navigations.isEmpty());
+        QCOMPARE(selections.count(), 1);
+        QCOMPARE(control->CurTab(), slot);
+        QList expected{Normal, Normal, Normal};
+        expected[slot] = Selected;
+        QCOMPARE(looks(), expected);
+        QVERIFY(closeButtonShown(slot));
+        QVERIFY(!closeButtonShown(3 - slot));
+        QVERIFY(engine(slot)->widget()->hasFocus());
+        // The tab is named by its page, once the page reports a title.
+        QCOMPARE(title(slot), titleBefore);
+        QVERIFY(pictures->pictures.isEmpty());
+    }
+
+    void pictureDropsGoToTheHandler_data()
+    {
+        QTest::addColumn<QByteArray>("role");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<Payload>("kind");
+        TabFaces::addDropRows("picture", Payload::Picture);
+    }
+
+    // A picture is shown by the host's handler; the tabs stay as they were.
+    void pictureDropsGoToTheHandler()
+    {
+        QFETCH(QByteArray, role);
+        QFETCH(int, slot);
+        QFETCH(Payload, kind);
+        using enum TabFaces::Look;
+        openTabs(2);
+        QSignalSpy selections(control, &WBControl::SelectTab);
+
+        const auto data = payload(kind);
+        const TabFaces::DragAndDrop answers = TabFaces::drop(element(role, slot), *data);
+
+        QCOMPARE(answers.move, TabFaces::Copied);
+        QCOMPARE(answers.drop, TabFaces::Copied);
+        QCOMPARE(pictures->pictures.size(), 1);
+        QCOMPARE(pictures->pictures.first().convertToFormat(QImage::Format_ARGB32), testPicture());
+        QCOMPARE(selections.count(), 0);
+        QCOMPARE(control->CurTab(), 2);
+        QCOMPARE(looks(), (QList{Normal, Normal, Selected}));
+        for (const int each : {0, 1, 2})
+            QCOMPARE(engine(each)->navigations.size(), each == 0 ? 0 : 1);
+
+        // A second picture goes the same way.
+        TabFaces::drop(element(role, slot), *data);
+        QCOMPARE(pictures->pictures.size(), 2);
+    }
+
+    void uselessDropsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("role");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<Payload>("kind");
+        QTest::addColumn<Qt::DropActions>("offered");
+        const Qt::DropActions any = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+        TabFaces::addDropRows("empty text", Payload::EmptyText, any);
+        TabFaces::addDropRows("blank text", Payload::BlankText, any);
+        TabFaces::addDropRows("empty address list", Payload::EmptyAddressList, any);
+        TabFaces::addDropRows("unknown data", Payload::Unknown, any);
+        // Taking a drag its source only lets go of would take the data from the source.
+        TabFaces::addDropRows("text that can only be moved", Payload::Text,
+                              Qt::DropActions(Qt::MoveAction));
+        TabFaces::addDropRows("picture that can only be moved", Payload::Picture,
+                              Qt::DropActions(Qt::MoveAction));
+    }
+
+    void uselessDropsAreRefused()
+    {
+        QFETCH(QByteArray, role);
+        QFETCH(int, slot);
+        QFETCH(Payload, kind);
+        QFETCH(Qt::DropActions, offered);
+        using enum TabFaces::Look;
+        openTabs(2);
+        QSignalSpy selections(control, &WBControl::SelectTab);
+
+        const auto data = payload(kind);
+        const TabFaces::DragAndDrop answers = TabFaces::drop(element(role, slot), *data, offered);
+
+        QCOMPARE(answers.move, TabFaces::Refused);
+        QCOMPARE(answers.drop, TabFaces::Refused);
+        for (const int each : {0, 1, 2})
+            QCOMPARE(engine(each)->navigations.size(), each == 0 ? 0 : 1);
+        QCOMPARE(selections.count(), 0);
+        QCOMPARE(control->CurTab(), 2);
+        QCOMPARE(looks(), (QList{Normal, Normal, Selected}));
+        QVERIFY(pictures->pictures.isEmpty());
+    }
+
     void resizeLaysOutOnlyTheSelectedPage()
     {
         openTabs(3);
@@ -305,6 +526,10 @@ private Q_SLOTS:
         QTest::newRow("thirty characters")
             << QStringLiteral("http://a.cn/") << QStringLiteral("abcdefghijklmnopqrstuvwxyz0123")
             << QStringLiteral("abcdefghij...");
+        // A dropped text the engine could not open comes back as the page's title.
+        QTest::newRow("100,000 characters")
+            << QStringLiteral("http://a.cn/") << QString(100000, QLatin1Char('w'))
+            << QStringLiteral("wwwwwwwwww...");
         QTest::newRow("empty keeps the title")
             << QStringLiteral("http://a.cn/") << QString() << QStringLiteral("http://x.cn/");
     }

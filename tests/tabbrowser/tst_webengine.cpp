@@ -1,12 +1,15 @@
 // Quillet's tabbed browser on the real engine, with pages served from loopback.
 #include "loopbackserver.h"
+#include "tabfaces.h"
 #include "testmain.h"
 #include "wbcontrol.h"
 #include "webenginebrowser.h"
 #include "webwait.h"
 
 #include <QLabel>
+#include <QMimeData>
 #include <QSignalSpy>
+#include <QUrl>
 #include <QWebEnginePage>
 
 namespace {
@@ -122,6 +125,25 @@ private Q_SLOTS:
             QVERIFY(report.at(1).toInt() >= 0 && report.at(1).toInt() <= 10000);
         }
         QTRY_COMPARE(title(0), QStringLiteral("短标题"));
+    }
+
+    // A link dragged from another program onto the title of a tab in the background.
+    void droppedAddressLoadsInItsTab()
+    {
+        control->NewWindow(url(QStringLiteral("/short.html")), false);
+        QVERIFY(WebWait::forLocation(browser(1), url(QStringLiteral("/short.html"))));
+        QMimeData data;
+        data.setUrls({server.url(QStringLiteral("/thirty.html"))});
+
+        const TabFaces::DragAndDrop answers =
+            TabFaces::drop(control->findChild<QLabel *>(QStringLiteral("Tstr0")), data);
+
+        QCOMPARE(answers.drop, TabFaces::Copied);
+        QCOMPARE(control->CurTab(), 0);
+        QVERIFY(WebWait::forLocation(browser(0), url(QStringLiteral("/thirty.html"))));
+        QTRY_COMPARE(title(0), QStringLiteral("abcdefghij..."));
+        QCOMPARE(browser(1)->LocationURL(), url(QStringLiteral("/short.html")));
+        QCOMPARE(TabFaces::look(control.get(), 0), TabFaces::Look::Selected);
     }
 
     void longTitlesAreShortened()
