@@ -3,7 +3,7 @@
 // screen or shrank, and one box at most.
 #include "frmabout.h"
 #include "testmain.h"
-#include "userclicks.h"
+#include "userview.h"
 #include "versiontext.h"
 
 #include <QClipboard>
@@ -30,16 +30,6 @@ private:
         const QLabel *found = label(dialog, name);
         return found ? found->text() : QString();
     }
-    static QList<frmAbout *> openBoxes()
-    {
-        QList<frmAbout *> boxes;
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget *window : windows) {
-            if (auto *box = qobject_cast<frmAbout *>(window); box && box->isVisible())
-                boxes.append(box);
-        }
-        return boxes;
-    }
     // Shows the box through `about` and waits until it is on the screen.
     frmAbout *showBox(AboutBox &about)
     {
@@ -61,7 +51,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        qDeleteAll(openBoxes());
+        qDeleteAll(UserView::openWindows<frmAbout>());
         mainWindow.reset();
     }
 
@@ -156,7 +146,7 @@ private Q_SLOTS:
         frmAbout *box = showBox(about);
         QVERIFY(box);
         for (const Qt::MouseButton button : std::as_const(clicks))
-            UserClicks::click(label(box, "Label10"), button);
+            UserView::click(label(box, "Label10"), button);
         const QString expected =
             copied ? QStringLiteral("quillet@example.com") : QStringLiteral("别的文字");
         QTRY_COMPARE(clipboard->text(), expected);
@@ -180,7 +170,7 @@ private Q_SLOTS:
         AboutBox about;
         // Opened and closed once where the window started, then opened again.
         QVERIFY(showBox(about));
-        QVERIFY(UserClicks::clickButton(about.dialog(), QStringLiteral("确定")));
+        QVERIFY(UserView::clickButton(about.dialog(), QStringLiteral("确定")));
         QTRY_VERIFY(!about.dialog());
         mainWindow->setGeometry(mainGeometry);
         QTRY_COMPARE(mainWindow->geometry(), mainGeometry);
@@ -208,7 +198,7 @@ private Q_SLOTS:
         frmAbout *box = showBox(about);
         QVERIFY(box);
         QVERIFY(mainWindow->screen()->availableGeometry().contains(box->frameGeometry()));
-        QVERIFY(UserClicks::clickButton(box, QStringLiteral("确定")));
+        QVERIFY(UserView::clickButton(box, QStringLiteral("确定")));
         QTRY_VERIFY(!about.dialog());
     }
 
@@ -224,7 +214,7 @@ private Q_SLOTS:
         about.show(mainWindow.get());
         QCOMPARE(about.dialog(), first);
         QTRY_VERIFY(first->isActiveWindow());
-        QCOMPARE(openBoxes().size(), 1);
+        QCOMPARE(UserView::openWindows<frmAbout>().size(), 1);
         delete other;
     }
 
@@ -242,11 +232,11 @@ private Q_SLOTS:
         const QPointer<frmAbout> box = showBox(about);
         QVERIFY(box);
         if (byOk)
-            QVERIFY(UserClicks::clickButton(box, QStringLiteral("确定")));
+            QVERIFY(UserView::clickButton(box, QStringLiteral("确定")));
         else
             QVERIFY(box->windowHandle()->close());
         QTRY_VERIFY(!box);
-        QVERIFY(openBoxes().isEmpty());
+        QVERIFY(UserView::openWindows<frmAbout>().isEmpty());
         // The box does not belong to the main window and is not one of its children.
         QVERIFY(mainWindow->findChildren<frmAbout *>().isEmpty());
     }

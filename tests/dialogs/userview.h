@@ -3,10 +3,24 @@
 #include "button.h"
 #include "picturebox.h"
 
+#include <QApplication>
 #include <QTest>
 
-// Clicks as a user makes them: the pointer comes onto the target before it presses.
-namespace UserClicks {
+// What a user sees and does with the dialogs: the windows on the screen, and clicks
+// in which the pointer comes onto the target before it presses.
+namespace UserView {
+
+// The visible top-level windows of type T.
+template<typename T> QList<T *> openWindows()
+{
+    QList<T *> open;
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
+            open.append(typed);
+    }
+    return open;
+}
 
 inline void click(QWidget *target, Qt::MouseButton button = Qt::LeftButton)
 {
@@ -28,4 +42,4 @@ inline bool clickButton(const QWidget *window, const QString &caption)
     return false;
 }
 
-} // namespace UserClicks
+} // namespace UserView
