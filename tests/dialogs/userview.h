@@ -1,0 +1,45 @@
+#pragma once
+
+#include "button.h"
+#include "picturebox.h"
+
+#include <QApplication>
+#include <QTest>
+
+// What a user sees and does with the dialogs: the windows on the screen, and clicks
+// in which the pointer comes onto the target before it presses.
+namespace UserView {
+
+// The visible top-level windows of type T.
+template<typename T> QList<T *> openWindows()
+{
+    QList<T *> open;
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
+            open.append(typed);
+    }
+    return open;
+}
+
+inline void click(QWidget *target, Qt::MouseButton button = Qt::LeftButton)
+{
+    const QPoint at = target->rect().center();
+    QTest::mouseMove(target, at);
+    QTest::mouseClick(target, button, {}, at);
+}
+
+// Clicks the face of the skinned push button of `window` that bears `caption`.
+inline bool clickButton(const QWidget *window, const QString &caption)
+{
+    const auto buttons = window->findChildren<Button *>();
+    for (Button *button : buttons) {
+        if (button->Caption() == caption && button->isVisible()) {
+            click(button->findChild<PictureBox *>(QStringLiteral("MButton")));
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace UserView
