@@ -3,7 +3,9 @@
 #include "browserengine.h"
 #include "menubt.h"
 #include "mymenu.h"
+#include "picturedrophandler.h"
 #include "propertybag.h"
+#include "showpic.h"
 #include "statbar.h"
 #include "twips.h"
 #include "urledit.h"
@@ -71,6 +73,25 @@ std::optional<qint32> progressPercentage(qint32 progress, qint32 progressMax)
     return roundUp ? whole + 1 : whole;
 }
 
+// Pictures dropped on a tab open in the image viewer, placed against the main window.
+class ViewerForDrops final : public PictureDropHandler
+{
+public:
+    ViewerForDrops(PictureViewer *viewer, QWidget *mainWindow)
+        : m_viewer(viewer)
+        , m_mainWindow(mainWindow)
+    {}
+
+    void showPicture(const QByteArray &encoded) override
+    {
+        m_viewer->show(encoded, {}, m_mainWindow);
+    }
+
+private:
+    PictureViewer *m_viewer;
+    QWidget *m_mainWindow;
+};
+
 } // namespace
 
 Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTable &searchEngines,
@@ -79,6 +100,7 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTa
     , m_wbControl(new WBControl(std::move(engines), this))
     , m_urlEdit(new URLEdit(this))
     , m_statBar(new StatBar(this))
+    , m_pictureViewer(new PictureViewer(this))
 {
     setWindowTitle(QStringLiteral("Quillet"));
     setWindowIcon(QIcon(QStringLiteral(":/mainwindow/images/quillet.png")));
@@ -87,6 +109,7 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTa
     resize(Twips::toPixels(QSizeF(11085, 8715)));
 
     m_wbControl->setObjectName(QStringLiteral("WBControl1"));
+    m_wbControl->setPictureDropHandler(std::make_unique<ViewerForDrops>(m_pictureViewer, this));
     m_wbControl->setGeometryTwips(0, 840, 7335, 4455);
     m_statBar->setObjectName(QStringLiteral("StatBar1"));
     m_statBar->setGeometryTwips(QRectF(0, 8280, 9735, 360));

@@ -10,6 +10,7 @@
 class BrowserEngineFactory;
 class MenuBt;
 class MyMenu;
+class PictureViewer;
 class StatBar;
 class URLEdit;
 class WBControl;
@@ -31,6 +32,8 @@ public:
     WBControl *WBControl1() const { return m_wbControl; }
     URLEdit *URLEdit1() const { return m_urlEdit; }
     StatBar *StatBar1() const { return m_statBar; }
+    // The image viewer, which shows pictures dropped on a tab.
+    PictureViewer *pictureViewer() const { return m_pictureViewer; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -67,6 +70,7 @@ private:
     WBControl *m_wbControl;
     URLEdit *m_urlEdit;
     StatBar *m_statBar;
+    PictureViewer *m_pictureViewer;
     std::array<MenuBt *, 4> m_menuBts{};
     // File, Edit, View, search engines, Help.
     std::array<MyMenu *, 5> m_menus{};

@@ -1,5 +1,6 @@
 #include "tabdroptarget.h"
 
+#include <QBuffer>
 #include <QDropEvent>
 #include <QImage>
 #include <QMimeData>
@@ -10,13 +11,14 @@
 
 namespace {
 
-// What a tab makes of dragged data; both empty when it has no use for it.
+// What a tab makes of dragged data: an address or a picture, neither when it has no
+// use for it. The picture itself is read only for the drop.
 struct TabDrop
 {
     QString address;
-    QImage picture;
+    bool picture = false;
 
-    bool isEmpty() const { return address.isEmpty() && picture.isNull(); }
+    bool isEmpty() const { return address.isEmpty() && !picture; }
 };
 
 // QMimeData::text() also reads an address list alone, as every address on a line of its
@@ -30,6 +32,18 @@ bool offersPlainText(const QMimeData &data)
     });
 }
 
+bool isPictureFormat(const QString &format)
+{
+    return format.startsWith(QLatin1String("image/"));
+}
+
+// A picture decoded already (dragged within the program), or a picture file's bytes.
+bool offersPicture(const QMimeData &data)
+{
+    const QStringList formats = data.formats();
+    return data.hasImage() || std::any_of(formats.cbegin(), formats.cend(), isPictureFormat);
+}
+
 TabDrop readDrop(const QMimeData &data, bool takesPictures)
 {
     if (offersPlainText(data))
@@ -38,9 +52,26 @@ TabDrop readDrop(const QMimeData &data, bool takesPictures)
         const QList<QUrl> urls = data.urls();
         return {urls.isEmpty() ? QString() : urls.first().toString().trimmed(), {}};
     }
-    if (takesPictures && data.hasImage())
-        return {{}, qvariant_cast<QImage>(data.imageData())};
+    if (takesPictures && offersPicture(data))
+        return {{}, true};
     return {};
+}
+
+// A picture from another program comes as its file's bytes, which are passed on as
+// they are; one dragged within the program comes decoded and is encoded once.
+QByteArray pictureBytes(const QMimeData &data)
+{
+    for (const QString &format : data.formats()) {
+        if (isPictureFormat(format)) {
+            if (QByteArray bytes = data.data(format); !bytes.isEmpty())
+                return bytes;
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    qvariant_cast<QImage>(data.imageData()).save(&buffer, "PNG");
+    return bytes;
 }
 
 } // namespace
@@ -72,7 +103,7 @@ bool TabDropTarget::eventFilter(QObject *, QEvent *event)
         if (!drop.address.isEmpty())
             Q_EMIT addressDropped(drop.address);
         else
-            Q_EMIT pictureDropped(drop.picture);
+            Q_EMIT pictureDropped(pictureBytes(*dropEvent->mimeData()));
     }
     return true;
 }

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-class QImage;
+class QByteArray;
 class QString;
 class QWidget;
 
@@ -27,7 +27,8 @@ public:
 Q_SIGNALS:
     // After the drop has been answered as a copy.
     void addressDropped(const QString &address);
-    void pictureDropped(const QImage &picture);
+    // The picture file's bytes, undecoded.
+    void pictureDropped(const QByteArray &encoded);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -151,7 +151,7 @@ WBControl::Slot &WBControl::createSlot()
     connect(drops, &TabDropTarget::addressDropped, this,
             [this, index](const QString &address) { onAddressDropped(index, address); });
     connect(drops, &TabDropTarget::pictureDropped, this,
-            [this](const QImage &picture) { m_pictureDropHandler->showPicture(picture); });
+            [this](const QByteArray &encoded) { m_pictureDropHandler->showPicture(encoded); });
 
     // Title and icon let the pointer through to the face beneath them.
     s.title = new QLabel(s.face);

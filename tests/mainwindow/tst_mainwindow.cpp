@@ -2,13 +2,17 @@
 #include "form1.h"
 #include "loopbackserver.h"
 #include "scriptedengine.h"
+#include "showpic.h"
+#include "tabfaces.h"
 #include "testmain.h"
 #include "twips.h"
 #include "wbcontrol.h"
 #include "webenginebrowser.h"
 #include "webwait.h"
 
+#include <QBuffer>
 #include <QLabel>
+#include <QMimeData>
 #include <QScreen>
 
 class MainWindowTest : public QObject
@@ -27,6 +31,41 @@ private Q_SLOTS:
         QVERIFY(qAbs(outer.center().x() - screen.center().x()) <= 1);
         QVERIFY(qAbs(outer.center().y() - screen.center().y()) <= 1);
         QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
+    }
+
+    // A picture dropped on a tab, as another program sends it (the file's bytes), opens
+    // the image viewer; a second one replaces it in the same window. The tabs stay.
+    void picturesDroppedOnATabOpenTheViewer()
+    {
+        Form1 window(std::make_unique<ScriptedEngineFactory>());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.WBControl1()->NewWindow(QStringLiteral("http://one.test/"), false);
+
+        const auto dropPicture = [&](const QColor &colour) {
+            QImage picture(120, 90, QImage::Format_RGB32);
+            picture.fill(colour);
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "PNG");
+            QMimeData data;
+            data.setData(QStringLiteral("image/png"), png);
+            const TabFaces::DragAndDrop answers =
+                TabFaces::drop(TabFaces::face(window.WBControl1(), 0), data);
+            QCOMPARE(answers.drop, TabFaces::Copied);
+        };
+        dropPicture(Qt::darkCyan);
+        ShowPic *viewer = window.pictureViewer()->window();
+        QVERIFY(viewer);
+        QTRY_VERIFY(viewer->isVisible());
+        QCOMPARE(viewer->picture().pixelColor(5, 5), QColor(Qt::darkCyan));
+
+        dropPicture(Qt::darkMagenta);
+        QCOMPARE(window.pictureViewer()->window(), viewer);
+        QCOMPARE(viewer->picture().pixelColor(5, 5), QColor(Qt::darkMagenta));
+        QCOMPARE(window.WBControl1()->CurTab(), 1);
+        viewer->close();
     }
 
     void browserFillsTheWidthBelowTheMenuBar()

@@ -17,7 +17,10 @@ const QString Blank = QStringLiteral("空白页");
 class RecordingPictureHandler final : public PictureDropHandler
 {
 public:
-    void showPicture(const QImage &picture) override { pictures.append(picture); }
+    void showPicture(const QByteArray &encoded) override
+    {
+        pictures.append(QImage::fromData(encoded));
+    }
 
     QList<QImage> pictures;
 };
