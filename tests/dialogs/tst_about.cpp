@@ -182,12 +182,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(outer.center().y() - main.center().y()) <= 1);
     }
 
-    void keptOnTheScreenWhenTheMainWindowIsNot_data()
-    {
-        QTest::addColumn<QPoint>("mainPlace");
-        QTest::newRow("off to the top left") << QPoint(-3000, -2000);
-        QTest::newRow("off to the bottom right") << QPoint(5000, 4000);
-    }
+    void keptOnTheScreenWhenTheMainWindowIsNot_data() { UserView::addOffScreenMainWindowRows(); }
 
     void keptOnTheScreenWhenTheMainWindowIsNot()
     {

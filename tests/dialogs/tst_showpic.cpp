@@ -139,12 +139,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(offset.y() - 2000.0 / Twips::PerPixel) <= 1);
     }
 
-    void keptOnTheScreenWhenTheMainWindowIsNot_data()
-    {
-        QTest::addColumn<QPoint>("mainPlace");
-        QTest::newRow("off to the top left") << QPoint(-3000, -2000);
-        QTest::newRow("off to the bottom right") << QPoint(5000, 4000);
-    }
+    void keptOnTheScreenWhenTheMainWindowIsNot_data() { UserView::addOffScreenMainWindowRows(); }
 
     void keptOnTheScreenWhenTheMainWindowIsNot()
     {

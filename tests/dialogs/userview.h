@@ -42,4 +42,12 @@ inline bool clickButton(const QWidget *window, const QString &caption)
     return false;
 }
 
+// Rows of the places a main window can be moved to that leave it off the screen.
+inline void addOffScreenMainWindowRows()
+{
+    QTest::addColumn<QPoint>("mainPlace");
+    QTest::newRow("off to the top left") << QPoint(-3000, -2000);
+    QTest::newRow("off to the bottom right") << QPoint(5000, 4000);
+}
+
 } // namespace UserView
