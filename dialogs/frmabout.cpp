@@ -1,6 +1,7 @@
 #include "frmabout.h"
 
 #include "button.h"
+#include "dialogface.h"
 #include "placement.h"
 #include "twips.h"
 #include "versiontext.h"
@@ -17,13 +18,6 @@ const QColor TextColor(64, 64, 64);
 // The company field of the build's version information.
 const QString Company = QStringLiteral("Quillet 开发组");
 
-void setTextColor(QLabel *label, const QColor &color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-}
-
 } // namespace
 
 frmAbout::frmAbout(const QString &userName)
@@ -32,16 +26,7 @@ frmAbout::frmAbout(const QString &userName)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("关于"));
-    setFixedSize(Twips::toPixels(QSizeF(Width, Height)));
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
-
-    auto *logo = new QLabel(this);
-    logo->setObjectName(QStringLiteral("Image1"));
-    logo->setPixmap(QPixmap(QStringLiteral(":/dialogs/images/Image1.png")));
-    logo->setGeometry(Twips::toPixels(240, 240, 660, 660));
+    layDialogFace(this, QSizeF(Width, Height), QPointF(240, 240));
 
     // The shadow first, so that the name is drawn over it.
     QFont title;
