@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -26,7 +27,7 @@ template<typename T> T *waitForTopLevel(int timeout = 10000)
 }
 
 // Waits for a file dialog and chooses `path` in it, in the form `filter` names when
-// given. False when no dialog appeared.
+// given. False when no dialog appeared, or it was not the widget dialog.
 inline bool chooseInFileDialog(const QString &path, const QString &filter = {})
 {
     auto *dialog = waitForTopLevel<QFileDialog>();
@@ -35,6 +36,12 @@ inline bool chooseInFileDialog(const QString &path, const QString &filter = {})
     if (!filter.isEmpty())
         dialog->selectNameFilter(filter);
     dialog->selectFile(path);
+    // selectFile() leaves the name box as it is while the box has the focus, and the
+    // dialog would then save under the name it suggested.
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (!name)
+        return false;
+    name->setText(path);
     static_cast<QDialog *>(dialog)->accept();
     return true;
 }
