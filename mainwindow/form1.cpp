@@ -1,6 +1,8 @@
 #include "form1.h"
 
 #include "browserengine.h"
+#include "frmabout.h"
+#include "frmopen.h"
 #include "menubt.h"
 #include "mymenu.h"
 #include "picturedrophandler.h"
@@ -21,6 +23,10 @@ namespace {
 
 constexpr double ScreenShare = 0.9;
 constexpr qint16 EngineMenu = 3;
+// The pop-up menu each menu-bar button opens: File, Edit, View, Help.
+constexpr std::array<size_t, 4> BarMenus{0, 1, 2, 4};
+// A bar menu's top border overlaps its button's bottom edge by this much.
+constexpr double BarMenuOverlap = 15;
 
 // The menu-bar captions, as saved with the window's layout.
 const std::array<QString, 4> &menuBarCaptions()
@@ -29,31 +35,6 @@ const std::array<QString, 4> &menuBarCaptions()
         QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"), QStringLiteral("查看(&V)"),
         QStringLiteral("帮助(&H)")};
     return captions;
-}
-
-// The rows of the File, Edit, View and Help menus; the engine menu lists the engines.
-QStringList menuRows(int menu)
-{
-    switch (menu) {
-    case 0:
-        return {QStringLiteral("新建(&N)"),     QStringLiteral("打开(&O)"),
-                QStringLiteral("保存(&S)"),     QStringLiteral("打印(&P)"),
-                QStringLiteral("打印预览(&V)"), QStringLiteral("属性(&R)"),
-                QStringLiteral("关闭(&C)")};
-    case 1:
-        return {QStringLiteral("剪切(&T)"), QStringLiteral("复制(&C)"), QStringLiteral("粘贴(&P)"),
-                QStringLiteral("全选(&A)"), QStringLiteral("查找(&F)")};
-    case 2:
-        return {QStringLiteral("后退(&B)"),   QStringLiteral("前进(&F)"),
-                QStringLiteral("停止(&S)"),   QStringLiteral("刷新(&R)"),
-                QStringLiteral("主页(&H)"),   QStringLiteral("空白页(&L)"),
-                QStringLiteral("收藏夹(&F)"), QStringLiteral("源文件(&C)")};
-    case 4:
-        return {QStringLiteral("快速入门(&Q)"), QStringLiteral("帮助(&P)"),
-                QStringLiteral("关于(&A)")};
-    default:
-        return {};
-    }
 }
 
 // The address bar ends this far inside the window's outer right edge.
@@ -101,6 +82,7 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTa
     , m_urlEdit(new URLEdit(this))
     , m_statBar(new StatBar(this))
     , m_pictureViewer(new PictureViewer(this))
+    , m_aboutBox(new AboutBox(loginName, this))
 {
     setWindowTitle(QStringLiteral("Quillet"));
     setWindowIcon(QIcon(QStringLiteral(":/mainwindow/images/quillet.png")));
@@ -123,14 +105,10 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTa
     wireAddressBar();
 
     createMenus();
+    wireMenuBar();
     wireSearch();
     loadSearchEngines(searchEngines);
     fitToScreen();
-    for (int menu = 0; menu < 5; ++menu) {
-        const QStringList rows = menuRows(menu);
-        for (int row = 0; row < rows.size(); ++row)
-            m_menus[menu]->AddMenu(static_cast<qint16>(row), rows.at(row));
-    }
     for (size_t engine = 0; engine < searchEngines.size(); ++engine)
         m_menus[EngineMenu]->AddMenu(static_cast<qint16>(engine), searchEngines[engine].name);
     m_menus[EngineMenu]->checkItem(0);
@@ -156,6 +134,149 @@ void Form1::createMenus()
         menu->hide();
         m_menus[i] = menu;
     }
+}
+
+void Form1::wireMenuBar()
+{
+    const auto focusPageThen = [this](void (WBControl::*command)()) {
+        return [this, command] {
+            m_wbControl->setFocus();
+            (m_wbControl->*command)();
+        };
+    };
+    const auto onBrowser = [this](void (WBControl::*command)()) {
+        return [this, command] {
+            (m_wbControl->*command)();
+        };
+    };
+    m_barMenuRows = {{
+        {{QStringLiteral("新建(&N)"),
+          [this] {
+              m_wbControl->NewWindow(QStringLiteral("About:Blank"), true);
+          }},
+         {QStringLiteral("打开(&O)"),
+          [this] {
+              onOpenClick();
+          }},
+         {QStringLiteral("保存(&S)"), onBrowser(&WBControl::SaveFile)},
+         {QStringLiteral("打印(&P)"), onBrowser(&WBControl::PrintPage)},
+         {QStringLiteral("打印预览(&V)"), onBrowser(&WBControl::LookPrint)},
+         {QStringLiteral("属性(&R)"), onBrowser(&WBControl::Getattribute)},
+         {QStringLiteral("关闭(&C)"),
+          [this] {
+              close();
+          }}},
+        {{QStringLiteral("剪切(&T)"), focusPageThen(&WBControl::Cut)},
+         {QStringLiteral("复制(&C)"), focusPageThen(&WBControl::Copy)},
+         {QStringLiteral("粘贴(&P)"), focusPageThen(&WBControl::paste)},
+         {QStringLiteral("全选(&A)"), focusPageThen(&WBControl::SelectAll)},
+         {QStringLiteral("查找(&F)"), onBrowser(&WBControl::Find)}},
+        {{QStringLiteral("后退(&B)"), onBrowser(&WBControl::Goback)},
+         {QStringLiteral("前进(&F)"), onBrowser(&WBControl::Goforward)},
+         {QStringLiteral("停止(&S)"), onBrowser(&WBControl::StopLink)},
+         {QStringLiteral("刷新(&R)"), onBrowser(&WBControl::RefreshPage)},
+         {QStringLiteral("主页(&H)"), onBrowser(&WBControl::GoHome)},
+         {QStringLiteral("空白页(&L)"),
+          [this] {
+              m_wbControl->OpenURL(QStringLiteral("About:Blank"));
+          }},
+         // Choosing it only closes the menu: there are no favourites to show.
+         {QStringLiteral("收藏夹(&F)"),
+          [] {
+          }},
+         {QStringLiteral("源文件(&C)"), onBrowser(&WBControl::GetFile)}},
+        {{QStringLiteral("快速入门(&Q)"),
+          [] {
+          }},
+         {QStringLiteral("帮助(&P)"),
+          [] {
+          }},
+         {QStringLiteral("关于(&A)"),
+          [this] {
+              m_aboutBox->show(this);
+          }}},
+    }};
+
+    for (size_t bar = 0; bar < BarMenus.size(); ++bar) {
+        MyMenu *menu = barMenu(bar);
+        const std::vector<MenuRow> &rows = m_barMenuRows[bar];
+        for (size_t row = 0; row < rows.size(); ++row)
+            menu->AddMenu(static_cast<qint16>(row), rows[row].caption);
+        connect(m_menuBts[bar], &MenuBt::MouseDown, this, [this, bar] { onBarButtonDown(bar); });
+        connect(m_menuBts[bar], &MenuBt::MouseOn, this, [this, bar] { onBarButtonOn(bar); });
+        connect(menu, &MyMenu::Hide, this, [this, bar] { closeBarMenu(bar); });
+        connect(menu, &MyMenu::MouseDown, this, [this, bar](qint16 Index, Qt::MouseButton Button) {
+            onBarMenuDown(bar, Index, Button);
+        });
+    }
+}
+
+MyMenu *Form1::barMenu(size_t bar) const
+{
+    return m_menus[BarMenus[bar]];
+}
+
+// Under its button, its top border over the button's bottom edge.
+void Form1::openBarMenu(size_t bar)
+{
+    const QRectF button = Twips::fromPixels(m_menuBts[bar]->geometry());
+    MyMenu *menu = barMenu(bar);
+    menu->move(Twips::toPixels(button.left(), button.bottom() - BarMenuOverlap));
+    menu->raise();
+    menu->show();
+}
+
+void Form1::closeBarMenu(size_t bar)
+{
+    m_menuBts[bar]->ShowMS(false);
+    m_menuBts[bar]->SetColor(false);
+    barMenu(bar)->hide();
+}
+
+// Any button toggles the menu; the other menus stay as they are.
+void Form1::onBarButtonDown(size_t bar)
+{
+    MyMenu *menu = barMenu(bar);
+    if (menu->isVisible())
+        menu->hide();
+    else
+        openBarMenu(bar);
+}
+
+// Once one bar menu is open, the pointer sliding along the bar opens each menu it
+// passes over and closes the one before.
+void Form1::onBarButtonOn(size_t bar)
+{
+    bool otherOpen = false;
+    for (size_t other = 0; other < BarMenus.size(); ++other)
+        otherOpen = otherOpen || (other != bar && barMenu(other)->isVisible());
+    if (!otherOpen || barMenu(bar)->isVisible())
+        return;
+    for (size_t other = 0; other < BarMenus.size(); ++other) {
+        if (other != bar)
+            closeBarMenu(other);
+    }
+    m_menuBts[bar]->ShowMS(true);
+    openBarMenu(bar);
+}
+
+// Only the left button, or a row's accelerator, chooses a row.
+void Form1::onBarMenuDown(size_t bar, qint16 Index, Qt::MouseButton Button)
+{
+    const std::vector<MenuRow> &rows = m_barMenuRows[bar];
+    if (Button != Qt::LeftButton || Index < 0 || static_cast<size_t>(Index) >= rows.size())
+        return;
+    closeBarMenu(bar);
+    rows[static_cast<size_t>(Index)].action();
+}
+
+// The open dialog runs its own event loop: it is opened once the press that asked for
+// it has been handled, not inside the menu's press handler.
+void Form1::onOpenClick()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { frmOpen::run(frmOpen::OpenCaption, this, m_wbControl); },
+        Qt::QueuedConnection);
 }
 
 void Form1::wireSearch()

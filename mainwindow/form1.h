@@ -5,8 +5,11 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
+class AboutBox;
 class BrowserEngineFactory;
 class MenuBt;
 class MyMenu;
@@ -48,6 +51,23 @@ private:
     void fitOnceFramed();
     void layOut();
     void createMenus();
+
+    // The menu bar: its buttons open and close their menus, and the menus' rows run
+    // their commands. `bar` numbers the buttons from the left, File 0 to Help 3.
+    struct MenuRow
+    {
+        QString caption;
+        std::function<void()> action;
+    };
+    void wireMenuBar();
+    MyMenu *barMenu(size_t bar) const;
+    void openBarMenu(size_t bar);
+    // Hides the menu and gives its button the plain look.
+    void closeBarMenu(size_t bar);
+    void onBarButtonDown(size_t bar);
+    void onBarButtonOn(size_t bar);
+    void onBarMenuDown(size_t bar, qint16 Index, Qt::MouseButton Button);
+    void onOpenClick();
     void loadSearchEngines(const SearchEngineTable &searchEngines);
 
     // Searches from the address bar and the engine menu MyMenu4.
@@ -71,9 +91,11 @@ private:
     URLEdit *m_urlEdit;
     StatBar *m_statBar;
     PictureViewer *m_pictureViewer;
+    AboutBox *m_aboutBox;
     std::array<MenuBt *, 4> m_menuBts{};
     // File, Edit, View, search engines, Help.
     std::array<MyMenu *, 5> m_menus{};
+    std::array<std::vector<MenuRow>, 4> m_barMenuRows;
     // Query prefixes by engine; entry 5 is a copy of the selected engine's, the one
     // searches use.
     std::array<QString, 6> SearchPrefix;

@@ -1,0 +1,394 @@
+// The menu bar and its menus as a user drives them with the pointer: buttons toggling
+// their menus, the pointer sliding along the bar, and every row's command reaching the
+// tabbed browser (on scripted engines, which record what they were asked to do).
+#include "findbar.h"
+#include "form1.h"
+#include "frmabout.h"
+#include "frmopen.h"
+#include "menubt.h"
+#include "mymenu.h"
+#include "scriptedengine.h"
+#include "showpic.h"
+#include "testmain.h"
+#include "texteditorlauncher.h"
+#include "toplevelwait.h"
+#include "twips.h"
+#include "urledit.h"
+#include "wbcontrol.h"
+
+#include <QBuffer>
+#include <QSignalSpy>
+
+#include <algorithm>
+
+namespace {
+
+enum Bar
+{
+    File,
+    Edit,
+    View,
+    Help
+};
+
+// Records the files it is asked to open and says an editor took each.
+class RecordingEditor final : public TextEditorLauncher
+{
+public:
+    explicit RecordingEditor(QStringList *opened)
+        : m_opened(opened)
+    {}
+    void open(const QString &filePath, Outcome done) override
+    {
+        m_opened->append(filePath);
+        done(true);
+    }
+
+private:
+    QStringList *m_opened;
+};
+
+struct Window
+{
+    ScriptedEngineFactory *engines;
+    std::unique_ptr<Form1> form;
+
+    Window()
+    {
+        auto factory = std::make_unique<ScriptedEngineFactory>();
+        engines = factory.get();
+        form = std::make_unique<Form1>(std::move(factory));
+        form->show();
+        form->activateWindow();
+    }
+
+    WBControl *tabs() const { return form->WBControl1(); }
+    ScriptedEngine *selected() const
+    {
+        return engines->engines[static_cast<size_t>(tabs()->CurTab())];
+    }
+    MenuBt *button(int bar) const
+    {
+        return form->findChild<MenuBt *>(QStringLiteral("MenuBt%1").arg(bar + 1));
+    }
+    MyMenu *menu(int bar) const
+    {
+        static const char *const names[] = {"MyMenu1", "MyMenu2", "MyMenu3", "MyMenu5"};
+        return form->findChild<MyMenu *>(QLatin1String(names[bar]));
+    }
+    QWidget *row(int bar, int index) const
+    {
+        return menu(bar)->findChild<QWidget *>(QStringLiteral("MMu%1").arg(index));
+    }
+
+    // The pointer goes to the middle of `target`, then the button goes down and up.
+    static void click(QWidget *target, Qt::MouseButton mouseButton = Qt::LeftButton)
+    {
+        const QPoint middle = target->rect().center();
+        QTest::mouseMove(target, middle);
+        QTest::mouseClick(target, mouseButton, {}, middle);
+    }
+    void moveOnto(int bar) const { QTest::mouseMove(button(bar), button(bar)->rect().center()); }
+
+    void choose(int bar, int index) const
+    {
+        click(button(bar));
+        QVERIFY(menu(bar)->isVisible());
+        click(row(bar, index));
+    }
+
+    // The plain look: not open, and a white outline.
+    bool looksPlain(int bar) const
+    {
+        return !button(bar)->isOpen() &&
+               button(bar)->grab().toImage().pixelColor(0, 0) == Qt::white;
+    }
+    bool looksOpen(int bar) const
+    {
+        return button(bar)->isOpen() && button(bar)->grab().toImage().pixelColor(0, 0) != Qt::white;
+    }
+    int openMenus() const
+    {
+        int open = 0;
+        for (int bar = File; bar <= Help; ++bar)
+            open += menu(bar)->isVisible() ? 1 : 0;
+        return open;
+    }
+};
+
+template<typename T> qsizetype visibleTopLevels()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::count_if(windows.begin(), windows.end(), [](const QWidget *window) {
+        return window->isVisible() && qobject_cast<const T *>(window);
+    });
+}
+
+QByteArray pngOf(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+class CommandRoutingTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Rows whose command goes to the selected tab's browser: the call it received, and
+    // whether the page was given the keyboard focus first.
+    void rowsReachTheSelectedBrowser_data()
+    {
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<bool>("focusesPage");
+        QTest::newRow("保存") << int(File) << 2 << "ExecWB SaveAs" << false;
+        QTest::newRow("打印") << int(File) << 3 << "ExecWB Print" << false;
+        QTest::newRow("打印预览") << int(File) << 4 << "ExecWB PrintPreview" << false;
+        QTest::newRow("属性") << int(File) << 5 << "ExecWB Properties" << false;
+        QTest::newRow("剪切") << int(Edit) << 0 << "ExecWB Cut" << true;
+        QTest::newRow("复制") << int(Edit) << 1 << "ExecWB Copy" << true;
+        QTest::newRow("粘贴") << int(Edit) << 2 << "ExecWB Paste" << true;
+        QTest::newRow("全选") << int(Edit) << 3 << "ExecWB SelectAll" << true;
+        QTest::newRow("后退") << int(View) << 0 << "GoBack" << false;
+        QTest::newRow("前进") << int(View) << 1 << "GoForward" << false;
+        QTest::newRow("停止") << int(View) << 2 << "Stop" << false;
+        QTest::newRow("刷新") << int(View) << 3 << "Refresh" << false;
+        QTest::newRow("主页") << int(View) << 4 << "GoHome" << false;
+        QTest::newRow("空白页") << int(View) << 5 << "Navigate About:Blank" << false;
+    }
+
+    void rowsReachTheSelectedBrowser()
+    {
+        QFETCH(int, bar);
+        QFETCH(int, row);
+        QFETCH(QString, call);
+        QFETCH(bool, focusesPage);
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        window.tabs()->NewWindow(QStringLiteral("http://second.test/"), false);
+        ScriptedEngine *selected = window.selected();
+        for (ScriptedEngine *engine : window.engines->engines)
+            engine->calls.clear();
+        window.form->URLEdit1()->stFocus(1);
+
+        window.choose(bar, row);
+
+        QCOMPARE(selected->calls, QStringList{call});
+        const QList<ScriptedEngine *> others(window.engines->engines.begin(),
+                                             window.engines->engines.end() - 1);
+        for (const ScriptedEngine *other : others)
+            QVERIFY(!other->calls.contains(call));
+        QVERIFY(!window.menu(bar)->isVisible());
+        QVERIFY(window.looksPlain(bar));
+        if (focusesPage)
+            QCOMPARE(QApplication::focusWidget(), selected->widget());
+    }
+
+    // "新建" opens a tab that goes nowhere; typing N in the open File menu is the same.
+    void newRowOpensAnUnnavigatedTab_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("pointer") << false;
+        QTest::newRow("accelerator") << true;
+    }
+
+    void newRowOpensAnUnnavigatedTab()
+    {
+        QFETCH(bool, byKey);
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        if (byKey) {
+            Window::click(window.button(File));
+            QTest::keyClick(window.menu(File), Qt::Key_N);
+        } else {
+            window.choose(File, 0);
+        }
+        QCOMPARE(window.engines->engines.size(), size_t(2));
+        QCOMPARE(window.tabs()->CurTab(), qint16(1));
+        QVERIFY(window.selected()->navigations.isEmpty());
+        QVERIFY(!window.menu(File)->isVisible());
+        QVERIFY(window.looksPlain(File));
+    }
+
+    void findRowOpensTheFindBar()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        window.choose(Edit, 4);
+        auto *bar = window.tabs()->findChild<FindBar *>();
+        QVERIFY(bar);
+        QTRY_VERIFY(bar->isVisible());
+    }
+
+    void sourceRowHandsTheMarkupToTheEditor()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        QStringList opened;
+        window.tabs()->setTextEditorLauncher(std::make_unique<RecordingEditor>(&opened));
+        window.selected()->bodyMarkup = QStringLiteral("<body><p>源文件</p></body>");
+        window.choose(View, 7);
+        QCOMPARE(opened.size(), 1);
+        QFile file(opened.first());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), window.selected()->bodyMarkup);
+    }
+
+    void favouritesRowOnlyClosesTheMenu()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        ScriptedEngine *selected = window.selected();
+        selected->calls.clear();
+        window.choose(View, 6);
+        QVERIFY(!window.menu(View)->isVisible());
+        QVERIFY(window.looksPlain(View));
+        QVERIFY(selected->calls.isEmpty());
+        QCOMPARE(window.engines->engines.size(), size_t(1));
+        QCOMPARE(visibleTopLevels<QWidget>(), 1);
+    }
+
+    // Only the left button chooses: a right press leaves the menu open and runs nothing.
+    void rightPressOnARowDoesNothing()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        Window::click(window.button(File));
+        Window::click(window.row(File, 0), Qt::RightButton);
+        QVERIFY(window.menu(File)->isVisible());
+        QCOMPARE(window.engines->engines.size(), size_t(1));
+    }
+
+    void openRowAsksForAnAddressModally()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        // The dialog runs its own event loop: it is looked at and closed from inside it.
+        QString caption;
+        QWidget *owner = nullptr;
+        bool modal = false;
+        bool menuShown = true;
+        const auto inspectAndClose = [&] {
+            auto *dialog = waitForTopLevel<frmOpen>();
+            if (!dialog)
+                return;
+            caption = dialog->windowTitle();
+            owner = dialog->parentWidget();
+            modal = dialog->isModal();
+            menuShown = window.menu(File)->isVisible();
+            dialog->reject();
+        };
+        connect(
+            window.menu(File), &MyMenu::MouseDown, this,
+            [&] { QTimer::singleShot(0, window.form.get(), inspectAndClose); },
+            Qt::SingleShotConnection);
+        window.choose(File, 1);
+        QTRY_COMPARE(caption, frmOpen::OpenCaption);
+        QCOMPARE(owner, window.form.get());
+        QVERIFY(modal);
+        QVERIFY(!menuShown);
+        QTRY_VERIFY(!waitForTopLevel<frmOpen>(0));
+    }
+
+    // The about box has no owner, and choosing the row again brings the same box.
+    void aboutRowShowsTheOneAboutBox()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        window.choose(Help, 2);
+        auto *about = waitForTopLevel<frmAbout>();
+        QVERIFY(about);
+        QVERIFY(!about->parentWidget());
+        QVERIFY(!about->isModal());
+        window.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        window.choose(Help, 2);
+        QCOMPARE(waitForTopLevel<frmAbout>(), about);
+        QCOMPARE(visibleTopLevels<frmAbout>(), 1);
+        about->close();
+    }
+
+    // "关闭" closes the main window and leaves the image viewer open.
+    void closeRowClosesOnlyTheMainWindow()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        QVERIFY(window.form->pictureViewer()->show(pngOf(QSize(200, 150)), {}, window.form.get()));
+        QPointer<ShowPic> viewer = window.form->pictureViewer()->window();
+        window.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        window.choose(File, 6);
+        QTRY_VERIFY(!window.form->isVisible());
+        QVERIFY(viewer && viewer->isVisible());
+        viewer->close();
+    }
+
+    // Any button toggles a bar button's menu, and leaves the other menus alone.
+    void barButtonsToggleTheirMenus_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("mouseButton");
+        QTest::newRow("left") << Qt::LeftButton;
+        QTest::newRow("right") << Qt::RightButton;
+    }
+
+    void barButtonsToggleTheirMenus()
+    {
+        QFETCH(Qt::MouseButton, mouseButton);
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        Window::click(window.button(Help), mouseButton);
+        QVERIFY(window.menu(Help)->isVisible());
+        QCOMPARE(window.openMenus(), 1);
+        const QRectF button = Twips::fromPixels(window.button(Help)->geometry());
+        QCOMPARE(window.menu(Help)->pos(), Twips::toPixels(button.left(), button.bottom() - 15));
+        Window::click(window.button(Help), mouseButton);
+        QCOMPARE(window.openMenus(), 0);
+    }
+
+    // With one menu open, the pointer sliding along the bar opens each menu it passes
+    // over and closes the one before; with none open it opens nothing.
+    void slidingAlongTheBarSwitchesMenus()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        for (int bar = File; bar <= Help; ++bar)
+            window.moveOnto(bar);
+        QCOMPARE(window.openMenus(), 0);
+
+        Window::click(window.button(Edit));
+        QVERIFY(window.looksOpen(Edit));
+        for (const int bar : {int(View), int(Help)}) {
+            window.moveOnto(bar);
+            QVERIFY(window.menu(bar)->isVisible());
+            QCOMPARE(window.openMenus(), 1);
+            QVERIFY(window.looksOpen(bar));
+            QVERIFY(window.looksPlain(bar - 1));
+            const QRectF button = Twips::fromPixels(window.button(bar)->geometry());
+            QCOMPARE(window.menu(bar)->pos(), Twips::toPixels(button.left(), button.bottom() - 15));
+        }
+    }
+
+    // The menu asks to be hidden once the pointer has left it: it goes, and its button
+    // looks plain again.
+    void hideRequestClosesTheMenuAndResetsItsButton()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        Window::click(window.button(View));
+        window.menu(View)->setPointerSource([] { return QPoint(-100, -100); });
+        QTRY_VERIFY(!window.menu(View)->isVisible());
+        QVERIFY(window.looksPlain(View));
+    }
+};
+
+QUILLET_TEST_MAIN(CommandRoutingTest)
+#include "tst_commandrouting.moc"
