@@ -1,5 +1,7 @@
 #include "typedaddress.h"
 
+#include "webengineenvironment.h"
+
 #include <QStringList>
 #include <QUrl>
 
@@ -8,13 +10,18 @@ namespace TypedAddress {
 namespace {
 
 // Only these count as a scheme: "localhost:8080" or "example.com:80/a" name a host
-// and a port, not a scheme. qrc is where the program's own pages are served from.
+// and a port, not a scheme. quillet is the scheme of the program's own pages.
 bool hasOwnScheme(const QString &typed)
 {
-    static const QStringList schemes{QStringLiteral("http"),        QStringLiteral("https"),
-                                     QStringLiteral("file"),        QStringLiteral("ftp"),
-                                     QStringLiteral("about"),       QStringLiteral("data"),
-                                     QStringLiteral("view-source"), QStringLiteral("qrc")};
+    static const QStringList schemes{QStringLiteral("http"),
+                                     QStringLiteral("https"),
+                                     QStringLiteral("file"),
+                                     QStringLiteral("ftp"),
+                                     QStringLiteral("about"),
+                                     QStringLiteral("data"),
+                                     QStringLiteral("view-source"),
+                                     QStringLiteral("qrc"),
+                                     QLatin1String(WebEngineEnvironment::BuiltInScheme)};
     const qsizetype colon = typed.indexOf(QLatin1Char(':'));
     return colon > 0 && schemes.contains(typed.left(colon), Qt::CaseInsensitive);
 }

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "browserengine.h"
+#include "builtinpages.h"
 #include "linkrule.h"
 #include "twips.h"
 #include "wbcontrol.h"
@@ -14,11 +15,6 @@ constexpr int TickInterval = 5000;
 
 } // namespace
 
-QString Form1::defaultLinksPage()
-{
-    return QStringLiteral("http://localhost/mylinks.htm");
-}
-
 Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
     : QWidget(parent)
     , m_wbControl(new WBControl(std::move(engines), this))
@@ -26,7 +22,7 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent)
     , m_timer(new QTimer(this))
     , m_clock([] { return QTime::currentTime(); })
     , m_random(&LinkRule::drawSeededFrom)
-    , m_linksPage(defaultLinksPage())
+    , m_linksPage(BuiltInPages::links().toString())
 {
     setWindowTitle(QStringLiteral("Form1"));
     resize(Twips::toPixels(QSizeF(12600, 5955)));

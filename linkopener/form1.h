@@ -22,8 +22,6 @@ public:
     using Clock = std::function<QTime()>;
     using RandomSource = std::function<double(QTime)>;
 
-    static QString defaultLinksPage();
-
     explicit Form1(std::unique_ptr<BrowserEngineFactory> engines, QWidget *parent = nullptr);
     ~Form1() override;
 

@@ -1,5 +1,7 @@
 #include "pageproperties.h"
 
+#include "webengineenvironment.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -29,8 +31,8 @@ QString protocolText(const QUrl &address)
         return QStringLiteral("安全超文本传输协议 (HTTPS)");
     if (scheme == QLatin1String("file"))
         return QStringLiteral("本地文件 (file)");
-    if (scheme == QLatin1String("qrc"))
-        return QStringLiteral("程序内置网页 (qrc)");
+    if (scheme == QLatin1String(WebEngineEnvironment::BuiltInScheme))
+        return QStringLiteral("程序内置网页 (%1)").arg(scheme);
     return scheme.isEmpty() ? unknown() : scheme;
 }
 

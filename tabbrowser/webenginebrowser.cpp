@@ -3,6 +3,8 @@
 #include "pageprinter.h"
 #include "pageproperties.h"
 #include "pagesaver.h"
+#include "webengine/builtinpagehandler.h"
+#include "webengineenvironment.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -325,18 +327,16 @@ QString WebEngineBrowser::LocationName() const
 }
 
 WebEngineBrowserFactory::WebEngineBrowserFactory(QUrl homePage)
-    : m_profile(std::make_unique<QWebEngineProfile>())
+    : m_builtInPages(std::make_unique<BuiltInPageHandler>())
+    , m_profile(std::make_unique<QWebEngineProfile>())
     , m_homePage(std::move(homePage))
-{}
+{
+    m_profile->installUrlSchemeHandler(WebEngineEnvironment::BuiltInScheme, m_builtInPages.get());
+}
 
 WebEngineBrowserFactory::~WebEngineBrowserFactory() = default;
 
 std::unique_ptr<BrowserEngine> WebEngineBrowserFactory::create(QWidget *container)
 {
     return std::make_unique<WebEngineBrowser>(m_profile.get(), m_homePage, container);
-}
-
-QUrl WebEngineBrowserFactory::defaultHomePage()
-{
-    return QUrl(QStringLiteral("qrc:/tabbrowser/home.html"));
 }

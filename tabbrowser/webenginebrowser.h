@@ -1,10 +1,12 @@
 #pragma once
 
 #include "browserengine.h"
+#include "builtinpages.h"
 
 #include <QPointer>
 #include <QUrl>
 
+class BuiltInPageHandler;
 class PagePrinter;
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -74,20 +76,19 @@ private:
 };
 
 // Creates WebEngineBrowsers sharing one private profile: nothing a page stores
-// outlives the program.
+// outlives the program. The profile serves the built-in pages.
 class WebEngineBrowserFactory final : public BrowserEngineFactory
 {
 public:
-    explicit WebEngineBrowserFactory(QUrl homePage = defaultHomePage());
+    explicit WebEngineBrowserFactory(QUrl homePage = BuiltInPages::home());
     ~WebEngineBrowserFactory() override;
 
     std::unique_ptr<BrowserEngine> create(QWidget *container) override;
     QWebEngineProfile *profile() const { return m_profile.get(); }
 
-    // The Chinese start page built into the program.
-    static QUrl defaultHomePage();
-
 private:
+    // Outlives the profile, which uses it to the end.
+    std::unique_ptr<BuiltInPageHandler> m_builtInPages;
     std::unique_ptr<QWebEngineProfile> m_profile;
     QUrl m_homePage;
 };

@@ -14,7 +14,9 @@
 
 namespace {
 
-const QUrl HomePage(QStringLiteral("qrc:/tabbrowser/home.html"));
+// The program's start page, from the floor's own resources: no scheme handler of the
+// browser's is involved.
+const QUrl HomePage(QStringLiteral("qrc:/floor/home/index.html"));
 
 class Floor final : public QWidget
 {

@@ -60,7 +60,8 @@ private Q_SLOTS:
         for (const char *address :
              {"https://x.test/", "HTTPS://X.test/", "file:///tmp/a.htm", "about:blank",
               "About:Blank", "ftp://ftp.x.test/pub/", "data:text/html,<b>hi</b>",
-              "view-source:http://x.test/", "qrc:/tabbrowser/home.html"}) {
+              "view-source:http://x.test/", "qrc:/tabbrowser/images/T0.png", "quillet://home/",
+              "Quillet://links/mylinks.htm"}) {
             QTest::addRow("kept: %s", address)
                 << address << Qt::Key_Return << none << false << address;
         }

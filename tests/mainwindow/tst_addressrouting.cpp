@@ -1,5 +1,6 @@
 // The main window's address bar: its place, and its requests turned into calls on the
 // tabbed browser, on scripted engines and end to end on the real engine.
+#include "builtinpages.h"
 #include "form1.h"
 #include "loopbackserver.h"
 #include "scriptedengine.h"
@@ -217,7 +218,7 @@ private Q_SLOTS:
     {
         Window<WebEngineBrowserFactory> w;
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        const QString home = WebEngineBrowserFactory::defaultHomePage().toString();
+        const QString home = BuiltInPages::home().toString();
         BrowserEngine *firstTab = w.tabs()->browser(0);
         QVERIFY(WebWait::forLocation(firstTab, home));
         QTRY_COMPARE(w.bar()->URL(), home);

@@ -1,4 +1,5 @@
 // Quillet's main window: start-up geometry, caption and the first tab.
+#include "builtinpages.h"
 #include "form1.h"
 #include "loopbackserver.h"
 #include "scriptedengine.h"
@@ -87,7 +88,7 @@ private Q_SLOTS:
         Form1 window(std::make_unique<WebEngineBrowserFactory>());
         window.show();
         WBControl *browser = window.WBControl1();
-        const QString home = WebEngineBrowserFactory::defaultHomePage().toString();
+        const QString home = BuiltInPages::home().toString();
         QVERIFY(WebWait::forLocation(browser->browser(0), home));
         QTRY_COMPARE(browser->findChild<QLabel *>(QStringLiteral("Tstr0"))->text(),
                      QStringLiteral("起始页"));

@@ -1,4 +1,5 @@
 // The main window keeps the status bar in step with the tabbed browser's events.
+#include "builtinpages.h"
 #include "form1.h"
 #include "loopbackserver.h"
 #include "scriptedengine.h"
@@ -125,8 +126,7 @@ private Q_SLOTS:
         Form1 real(std::make_unique<WebEngineBrowserFactory>());
         real.show();
         WBControl *browser = real.WBControl1();
-        QVERIFY(WebWait::forLocation(browser->browser(0),
-                                     WebEngineBrowserFactory::defaultHomePage().toString()));
+        QVERIFY(WebWait::forLocation(browser->browser(0), BuiltInPages::home().toString()));
 
         // Recorded after the window's own handlers have run.
         QStringList opening;

@@ -1,4 +1,5 @@
 // Quillet's tabbed browser on the real engine, with pages served from loopback.
+#include "builtinpages.h"
 #include "loopbackserver.h"
 #include "tabfaces.h"
 #include "testmain.h"
@@ -88,8 +89,7 @@ private Q_SLOTS:
         control = std::make_unique<WBControl>(std::make_unique<WebEngineBrowserFactory>());
         control->setGeometryTwips(0, 840, 12000, 9000);
         control->show();
-        QVERIFY(WebWait::forLocation(browser(0),
-                                     WebEngineBrowserFactory::defaultHomePage().toString()));
+        QVERIFY(WebWait::forLocation(browser(0), BuiltInPages::home().toString()));
     }
 
     void cleanup() { control.reset(); }
@@ -98,7 +98,7 @@ private Q_SLOTS:
     {
         QCOMPARE(browser(0)->LocationName(), QStringLiteral("起始页"));
         QTRY_COMPARE(title(0), QStringLiteral("起始页"));
-        QCOMPARE(control->URL(), WebEngineBrowserFactory::defaultHomePage().toString());
+        QCOMPARE(control->URL(), BuiltInPages::home().toString());
     }
 
     void loadRaisesTheEventsInOrder()
@@ -184,7 +184,7 @@ private Q_SLOTS:
         control->setURL(url(QStringLiteral("/short.html")));
         QVERIFY(WebWait::forLocation(browser(1), url(QStringLiteral("/short.html"))));
         QCOMPARE(control->URL(), url(QStringLiteral("/short.html")));
-        QCOMPARE(browser(0)->LocationURL(), WebEngineBrowserFactory::defaultHomePage().toString());
+        QCOMPARE(browser(0)->LocationURL(), BuiltInPages::home().toString());
     }
 
     void windowOpenedByScriptGetsTheRightmostTab()
