@@ -123,7 +123,7 @@ MMenu::MMenu(QWidget *parent)
     clipToRoundedRect();
     connect(m_autoHide, &AutoHide::pointerOutside, this, [this] {
         Q_EMIT HideMenu();
-        m_description->setText(QString());
+        setDescription(QString());
     });
 }
 
@@ -303,10 +303,15 @@ void MMenu::describe(const QString &description, PictureBox *subPanel)
         if (panel != subPanel)
             setShown(panel, false);
     }
-    if (m_description->text() != description)
-        m_description->setText(description);
+    setDescription(description);
     if (subPanel)
         setShown(subPanel, true);
+}
+
+void MMenu::setDescription(const QString &description)
+{
+    if (m_description->text() != description)
+        m_description->setText(description);
 }
 
 void MMenu::showEvent(QShowEvent *event)
@@ -314,7 +319,7 @@ void MMenu::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // A pop-up is drawn over the controls beside it.
     raise();
-    m_description->setText(QString());
+    setDescription(QString());
     for (PictureBox *panel : m_subPanels)
         setShown(panel, false);
     for (MMenuButton *button : m_commands)

@@ -61,6 +61,7 @@ private:
     void clipToRoundedRect();
     // What hovering a large button shows: its description and its sub-panel, or none.
     void describe(const QString &description, PictureBox *subPanel);
+    void setDescription(const QString &description);
 
     PictureBox *m_column;
     PictureBox *m_strip;
