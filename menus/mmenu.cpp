@@ -151,7 +151,6 @@ void MMenu::createFrame()
         const QPixmap picture = image(name);
         piece->setPixmap(picture);
         piece->setScaledContents(pieces[i].stretched);
-        piece->resize(picture.size());
         labels[i] = piece;
         at[i] = QRectF(QPointF(), Twips::fromPixels(picture.size()));
     }
