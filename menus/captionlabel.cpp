@@ -60,11 +60,19 @@ void CaptionLabel::setBackgroundColor(const QColor &color)
     update();
 }
 
+void CaptionLabel::setTextColor(const QColor &color)
+{
+    if (m_textColor == color)
+        return;
+    m_textColor = color;
+    update();
+}
+
 void CaptionLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), m_background);
-    painter.setPen(Qt::black);
+    painter.setPen(m_textColor);
     const int lineTop = m_inkAscent - fontMetrics().ascent();
     painter.drawText(QRect(0, lineTop, width(), fontMetrics().height()),
                      Qt::TextShowMnemonic | Qt::AlignLeft | Qt::AlignTop, m_text);

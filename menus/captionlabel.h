@@ -21,6 +21,8 @@ public:
     // Assigns and repaints only when the colour differs from the current one.
     void setBackgroundColor(const QColor &color);
     const QColor &backgroundColor() const { return m_background; }
+    // Black unless set; a caption on a picture takes a transparent background.
+    void setTextColor(const QColor &color);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -29,4 +31,5 @@ private:
     QString m_text;
     int m_inkAscent = 0;
     QColor m_background = Qt::white;
+    QColor m_textColor = Qt::black;
 };

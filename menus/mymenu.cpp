@@ -1,12 +1,12 @@
 #include "mymenu.h"
 
+#include "autohide.h"
 #include "captionlabel.h"
 #include "hovertracker.h"
 #include "menucolors.h"
 #include "picturebox.h"
 #include "twips.h"
 
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -21,7 +21,6 @@ constexpr double CheckSize = 300;
 constexpr double TopBorderGap = 855;
 constexpr double LineWidth = Twips::PerPixel;
 constexpr int MaxRows = 99;
-constexpr int AutoHideInterval = 700;
 
 void place(QWidget *widget, double left, double top, double width, double height)
 {
@@ -72,8 +71,7 @@ MyMenu::MyMenu(QWidget *parent)
     , m_panel(new PictureBox(this))
     , m_strip(QStringLiteral(":/menus/images/strip.png"))
     , m_check(QStringLiteral(":/menus/images/check.png"))
-    , m_autoHide(new QTimer(this))
-    , m_pointerSource([] { return QCursor::pos(); })
+    , m_autoHide(new AutoHide(this))
 {
     setFocusPolicy(Qt::ClickFocus);
     m_panel->setObjectName(QStringLiteral("Picture2"));
@@ -90,9 +88,7 @@ MyMenu::MyMenu(QWidget *parent)
     row(0).caption->setText(QStringLiteral("菜单(&M)"));
     setHeightForRows();
 
-    m_autoHide->setObjectName(QStringLiteral("autoHide"));
-    m_autoHide->setInterval(AutoHideInterval);
-    connect(m_autoHide, &QTimer::timeout, this, &MyMenu::checkPointer);
+    connect(m_autoHide, &AutoHide::pointerOutside, this, &MyMenu::Hide);
 }
 
 MyMenu::~MyMenu() = default;
@@ -104,7 +100,7 @@ qint16 MyMenu::itemCount() const
 
 void MyMenu::setPointerSource(std::function<QPoint()> source)
 {
-    m_pointerSource = std::move(source);
+    m_autoHide->setPointerSource(std::move(source));
 }
 
 quint8 MyMenu::MCaption(const QString &Word)
@@ -239,13 +235,6 @@ void MyMenu::showEvent(QShowEvent *event)
     row(0).face->setFocus();
     for (qint16 i = 0; i < itemCount(); ++i)
         setRowLit(i, false);
-    m_autoHide->start();
-}
-
-void MyMenu::hideEvent(QHideEvent *event)
-{
-    m_autoHide->stop();
-    QWidget::hideEvent(event);
 }
 
 void MyMenu::keyPressEvent(QKeyEvent *event)
@@ -260,16 +249,4 @@ void MyMenu::keyPressEvent(QKeyEvent *event)
         if (acceleratorOf(row(i).caption->text()) == key)
             Q_EMIT MouseDown(i, Qt::LeftButton, event->modifiers(), 0, 0);
     }
-}
-
-void MyMenu::checkPointer()
-{
-    // The outer edge itself counts as outside.
-    const QPoint pointer = m_pointerSource();
-    const QRect window(mapToGlobal(QPoint(0, 0)), size());
-    const bool inside = window.left() < pointer.x() &&
-                        pointer.x() < window.left() + window.width() &&
-                        window.top() < pointer.y() && pointer.y() < window.top() + window.height();
-    if (!inside)
-        Q_EMIT Hide();
 }

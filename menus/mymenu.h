@@ -3,13 +3,13 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
+class AutoHide;
 class PictureBox;
 
 // Quillet's pop-up menu: a column of text rows on a white panel with a grey border and
@@ -67,7 +67,6 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -78,7 +77,6 @@ private:
     void setRowLit(qint16 index, bool lit);
     void setHeightForRows();
     void layOutBorder(double topStart);
-    void checkPointer();
 
     PictureBox *m_panel;
     std::vector<std::unique_ptr<Row>> m_rows;
@@ -86,6 +84,5 @@ private:
     QPixmap m_strip;
     QPixmap m_check;
     qint16 m_checked = -1;
-    QTimer *m_autoHide;
-    std::function<QPoint()> m_pointerSource;
+    AutoHide *m_autoHide;
 };

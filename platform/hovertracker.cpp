@@ -1,5 +1,6 @@
 #include "hovertracker.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -43,7 +44,7 @@ bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
             onRelease(static_cast<QMouseEvent *>(event));
             break;
         case QEvent::Leave:
-            leave();
+            leave(m_face->mapFromGlobal(QCursor::pos()));
             break;
         case QEvent::ActivationChange:
             if (!m_face->isActiveWindow())
@@ -68,7 +69,7 @@ void HoverTracker::onMove(const QMouseEvent *event)
     if (!isInside(event->position(), m_face)) {
         // While a button is held the window system keeps sending the face the moves;
         // only the first one outside is the face's.
-        leave();
+        leave(event->position());
         return;
     }
     m_holdsPointer = true;
@@ -77,13 +78,13 @@ void HoverTracker::onMove(const QMouseEvent *event)
     Q_EMIT movedInside(event->position());
 }
 
-void HoverTracker::leave()
+void HoverTracker::leave(QPointF position)
 {
     if (!m_holdsPointer)
         return;
     m_holdsPointer = false;
     Q_EMIT lookWanted(Look::Normal);
-    Q_EMIT movedOutside();
+    Q_EMIT movedOutside(position);
 }
 
 void HoverTracker::letGo()

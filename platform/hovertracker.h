@@ -70,8 +70,10 @@ Q_SIGNALS:
     void released(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool inside);
     void clicked();
     // Every tracked move inside the face, and the report that finds the pointer outside.
+    // Positions are in the face's own pixels; for the window system's leave, which
+    // carries none, it is where the platform puts the pointer.
     void movedInside(QPointF position);
-    void movedOutside();
+    void movedOutside(QPointF position);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -80,7 +82,7 @@ private:
     void onMove(const QMouseEvent *event);
     void onPress(const QMouseEvent *event);
     void onRelease(const QMouseEvent *event);
-    void leave();
+    void leave(QPointF position);
     void letGo();
     bool changesLookOnButtons() const { return m_mode == Mode::Button; }
 

@@ -34,6 +34,12 @@ QRect toPixels(const QRectF &twips)
     return toPixels(twips.left(), twips.top(), twips.width(), twips.height());
 }
 
+QSize toWholePixels(QSizeF twipsSize)
+{
+    return {static_cast<int>(twipsSize.width()) / PerPixel,
+            static_cast<int>(twipsSize.height()) / PerPixel};
+}
+
 QSizeF fromPixels(QSize pixels)
 {
     return {fromPixels(pixels.width()), fromPixels(pixels.height())};

@@ -19,6 +19,9 @@ QSize toPixels(QSizeF twipsSize);
 QRect toPixels(double left, double top, double width, double height);
 QRect toPixels(const QRectF &twips);
 
+// The whole pixels a length spans, dropping a part pixel: a window region is measured so.
+QSize toWholePixels(QSizeF twipsSize);
+
 QSizeF fromPixels(QSize pixels);
 QRectF fromPixels(const QRect &pixels);
 

@@ -275,6 +275,7 @@ private Q_SLOTS:
         QTest::mouseRelease(window.get(), Qt::LeftButton, {},
                             face->mapToParent(outside()) + QPoint(0, 3));
         QCOMPARE(outsideMoves.count(), 1);
+        QCOMPARE(outsideMoves.at(0).at(0).toPointF(), QPointF(outside() + QPoint(0, 1)));
         QCOMPARE(shown(), Look::Normal);
     }
 
