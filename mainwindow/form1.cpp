@@ -1,9 +1,11 @@
 #include "form1.h"
 
 #include "browserengine.h"
+#include "builtinpages.h"
 #include "frmabout.h"
 #include "frmopen.h"
 #include "menubt.h"
+#include "mmenu.h"
 #include "mymenu.h"
 #include "picturedrophandler.h"
 #include "propertybag.h"
@@ -27,6 +29,8 @@ constexpr qint16 EngineMenu = 3;
 constexpr std::array<size_t, 4> BarMenus{0, 1, 2, 4};
 // A bar menu's top border overlaps its button's bottom edge by this much.
 constexpr double BarMenuOverlap = 15;
+// Between the address bar and the main-menu panel below it.
+constexpr double MainMenuGap = 30;
 
 // The menu-bar captions, as saved with the window's layout.
 const std::array<QString, 4> &menuBarCaptions()
@@ -83,6 +87,7 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTa
     , m_statBar(new StatBar(this))
     , m_pictureViewer(new PictureViewer(this))
     , m_aboutBox(new AboutBox(loginName, this))
+    , m_mainMenu(new MMenu(this))
 {
     setWindowTitle(QStringLiteral("Quillet"));
     setWindowIcon(QIcon(QStringLiteral(":/mainwindow/images/quillet.png")));
@@ -106,6 +111,7 @@ Form1::Form1(std::unique_ptr<BrowserEngineFactory> engines, const SearchEngineTa
 
     createMenus();
     wireMenuBar();
+    wireMainMenu();
     wireSearch();
     loadSearchEngines(searchEngines);
     fitToScreen();
@@ -156,7 +162,7 @@ void Form1::wireMenuBar()
           }},
          {QStringLiteral("打开(&O)"),
           [this] {
-              onOpenClick();
+              askForAddress(frmOpen::OpenCaption);
           }},
          {QStringLiteral("保存(&S)"), onBrowser(&WBControl::SaveFile)},
          {QStringLiteral("打印(&P)"), onBrowser(&WBControl::PrintPage)},
@@ -186,10 +192,12 @@ void Form1::wireMenuBar()
           }},
          {QStringLiteral("源文件(&C)"), onBrowser(&WBControl::GetFile)}},
         {{QStringLiteral("快速入门(&Q)"),
-          [] {
+          [this] {
+              m_wbControl->NewWindow(BuiltInPages::quickStart().toString(), false);
           }},
          {QStringLiteral("帮助(&P)"),
-          [] {
+          [this] {
+              m_wbControl->NewWindow(BuiltInPages::help().toString(), false);
           }},
          {QStringLiteral("关于(&A)"),
           [this] {
@@ -270,13 +278,46 @@ void Form1::onBarMenuDown(size_t bar, qint16 Index, Qt::MouseButton Button)
     rows[static_cast<size_t>(Index)].action();
 }
 
-// The open dialog runs its own event loop: it is opened once the press that asked for
-// it has been handled, not inside the menu's press handler.
-void Form1::onOpenClick()
+void Form1::wireMainMenu()
 {
+    m_mainMenu->setObjectName(QStringLiteral("MMenu1"));
+    m_mainMenu->hide();
+    connect(m_urlEdit, &URLEdit::ShowMenu, this, &Form1::onShowMenu);
+    connect(m_mainMenu, &MMenu::HideMenu, m_mainMenu, &QWidget::hide);
+    connect(m_mainMenu, &MMenu::PrintPage, m_wbControl, &WBControl::PrintPage);
+    connect(m_mainMenu, &MMenu::BefoPrint, m_wbControl, &WBControl::LookPrint);
+    connect(m_mainMenu, &MMenu::SaveFile, m_wbControl, &WBControl::SaveFile);
+    connect(m_mainMenu, &MMenu::NewPage, this,
+            [this] { m_wbControl->NewWindow(QStringLiteral("About:Blank"), false); });
+    connect(m_mainMenu, &MMenu::OpenClick, this, [this] { askForAddress(frmOpen::OpenCaption); });
+    connect(m_mainMenu, &MMenu::InputURL, this, [this] { askForAddress(frmOpen::NewTabCaption); });
+    connect(m_mainMenu, &MMenu::CloseClick, this, [this] {
+        m_pictureViewer->close();
+        close();
+    });
+}
+
+// The panel hangs 30 twips below the address bar, and the File menu makes way for it.
+void Form1::onShowMenu()
+{
+    closeBarMenu(0);
+    if (m_mainMenu->isVisible()) {
+        m_mainMenu->hide();
+        return;
+    }
+    const QRectF bar = m_urlEdit->geometryTwips();
+    m_mainMenu->move(Twips::toPixels(bar.left(), bar.bottom() + MainMenuGap));
+    m_mainMenu->raise();
+    m_mainMenu->show();
+}
+
+// The open dialog runs its own event loop: it is opened once the press that asked for
+// it has been handled, not inside the press handler of the menu or the panel.
+void Form1::askForAddress(const QString &caption)
+{
+    m_mainMenu->hide();
     QMetaObject::invokeMethod(
-        this, [this] { frmOpen::run(frmOpen::OpenCaption, this, m_wbControl); },
-        Qt::QueuedConnection);
+        this, [this, caption] { frmOpen::run(caption, this, m_wbControl); }, Qt::QueuedConnection);
 }
 
 void Form1::wireSearch()

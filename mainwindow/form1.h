@@ -11,6 +11,7 @@
 
 class AboutBox;
 class BrowserEngineFactory;
+class MMenu;
 class MenuBt;
 class MyMenu;
 class PictureViewer;
@@ -67,7 +68,12 @@ private:
     void onBarButtonDown(size_t bar);
     void onBarButtonOn(size_t bar);
     void onBarMenuDown(size_t bar, qint16 Index, Qt::MouseButton Button);
-    void onOpenClick();
+    // The main-menu panel MMenu1, shown and hidden by the address bar's menu button.
+    void wireMainMenu();
+    void onShowMenu();
+    // Hides the panel and asks for an address in the open dialog, which opens it in the
+    // selected tab or a new one as `caption` says.
+    void askForAddress(const QString &caption);
     void loadSearchEngines(const SearchEngineTable &searchEngines);
 
     // Searches from the address bar and the engine menu MyMenu4.
@@ -92,6 +98,7 @@ private:
     StatBar *m_statBar;
     PictureViewer *m_pictureViewer;
     AboutBox *m_aboutBox;
+    MMenu *m_mainMenu;
     std::array<MenuBt *, 4> m_menuBts{};
     // File, Edit, View, search engines, Help.
     std::array<MyMenu *, 5> m_menus{};

@@ -6,6 +6,7 @@
 #include "frmabout.h"
 #include "frmopen.h"
 #include "menubt.h"
+#include "mmenu.h"
 #include "mymenu.h"
 #include "scriptedengine.h"
 #include "showpic.h"
@@ -18,6 +19,7 @@
 
 #include <QBuffer>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -81,6 +83,20 @@ struct Window
         return menu(bar)->findChild<QWidget *>(QStringLiteral("MMu%1").arg(index));
     }
 
+    MMenu *panel() const { return form->findChild<MMenu *>(QStringLiteral("MMenu1")); }
+    QWidget *inPanel(const QString &name) const { return panel()->findChild<QWidget *>(name); }
+    // The address bar's menu button.
+    QWidget *menuButton() const
+    {
+        return form->URLEdit1()->findChild<QWidget *>(QStringLiteral("MButton"));
+    }
+    // Opens the panel, whose auto-hide check then finds the pointer inside it.
+    void openPanel() const
+    {
+        panel()->setPointerSource([this] { return panel()->mapToGlobal(QPoint(5, 5)); });
+        click(menuButton());
+    }
+
     // The pointer goes to the middle of `target`, then the button goes down and up.
     static void click(QWidget *target, Qt::MouseButton mouseButton = Qt::LeftButton)
     {
@@ -113,6 +129,35 @@ struct Window
         for (int bar = File; bar <= Help; ++bar)
             open += menu(bar)->isVisible() ? 1 : 0;
         return open;
+    }
+};
+
+// What the modal open dialog was like when it showed. It runs its own event loop, so it
+// is looked at and closed from inside that loop.
+struct OpenDialogSeen
+{
+    QString caption;
+    QWidget *owner = nullptr;
+    bool modal = false;
+
+    // Looks for the dialog once `source` has raised `signal`, the press that opens it.
+    template<typename Source, typename Signal>
+    void closeWhenShown(QWidget *mainWindow, Source *source, Signal signal)
+    {
+        QObject::connect(
+            source, signal, mainWindow,
+            [this, mainWindow] {
+                QTimer::singleShot(0, mainWindow, [this] {
+                    auto *dialog = waitForTopLevel<frmOpen>();
+                    if (!dialog)
+                        return;
+                    caption = dialog->windowTitle();
+                    owner = dialog->parentWidget();
+                    modal = dialog->isModal();
+                    dialog->reject();
+                });
+            },
+            Qt::SingleShotConnection);
     }
 };
 
@@ -272,30 +317,13 @@ private Q_SLOTS:
     {
         Window window;
         QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
-        // The dialog runs its own event loop: it is looked at and closed from inside it.
-        QString caption;
-        QWidget *owner = nullptr;
-        bool modal = false;
-        bool menuShown = true;
-        const auto inspectAndClose = [&] {
-            auto *dialog = waitForTopLevel<frmOpen>();
-            if (!dialog)
-                return;
-            caption = dialog->windowTitle();
-            owner = dialog->parentWidget();
-            modal = dialog->isModal();
-            menuShown = window.menu(File)->isVisible();
-            dialog->reject();
-        };
-        connect(
-            window.menu(File), &MyMenu::MouseDown, this,
-            [&] { QTimer::singleShot(0, window.form.get(), inspectAndClose); },
-            Qt::SingleShotConnection);
+        OpenDialogSeen seen;
+        seen.closeWhenShown(window.form.get(), window.menu(File), &MyMenu::MouseDown);
         window.choose(File, 1);
-        QTRY_COMPARE(caption, frmOpen::OpenCaption);
-        QCOMPARE(owner, window.form.get());
-        QVERIFY(modal);
-        QVERIFY(!menuShown);
+        QTRY_COMPARE(seen.caption, frmOpen::OpenCaption);
+        QCOMPARE(seen.owner, window.form.get());
+        QVERIFY(seen.modal);
+        QVERIFY(!window.menu(File)->isVisible());
         QTRY_VERIFY(!waitForTopLevel<frmOpen>(0));
     }
 
@@ -330,6 +358,120 @@ private Q_SLOTS:
         QTRY_VERIFY(!window.form->isVisible());
         QVERIFY(viewer && viewer->isVisible());
         viewer->close();
+    }
+
+    // The address bar's menu button closes the File menu and shows the panel 30 twips
+    // below the bar; pressed again, it hides the panel.
+    void menuButtonTogglesThePanel()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        Window::click(window.button(File));
+        QVERIFY(window.menu(File)->isVisible());
+        window.openPanel();
+        QVERIFY(window.panel()->isVisible());
+        QVERIFY(!window.menu(File)->isVisible());
+        QVERIFY(window.looksPlain(File));
+        const QRectF bar = window.form->URLEdit1()->geometryTwips();
+        QCOMPARE(window.panel()->pos(), Twips::toPixels(bar.left(), bar.bottom() + 30));
+        Window::click(window.menuButton());
+        QVERIFY(!window.panel()->isVisible());
+    }
+
+    // The panel's commands, reached as a user does: the large button hovered, then the
+    // option in its sub-panel clicked.
+    void panelCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("call");   // on the selected tab's browser
+        QTest::addColumn<QString>("newTab"); // where a new tab went
+        QTest::addColumn<QString>("dialog"); // the open dialog's caption
+        QTest::newRow("当前页") << "MMenuButton2"
+                                << "TButton1"
+                                << ""
+                                << ""
+                                << "打开文件";
+        QTest::newRow("新页面") << "MMenuButton2"
+                                << "TButton2"
+                                << ""
+                                << "About:Blank"
+                                << "";
+        QTest::newRow("空白页") << "MMenuButton1"
+                                << "TButton3"
+                                << ""
+                                << "About:Blank"
+                                << "";
+        QTest::newRow("输入URL浏览") << "MMenuButton1"
+                                     << "TButton4"
+                                     << ""
+                                     << ""
+                                     << "新建页面";
+        QTest::newRow("打印") << "MMenuButton3"
+                              << "TButton5"
+                              << "ExecWB Print"
+                              << ""
+                              << "";
+        QTest::newRow("打印预览") << "MMenuButton3"
+                                  << "TButton6"
+                                  << "ExecWB PrintPreview"
+                                  << ""
+                                  << "";
+        QTest::newRow("保存") << "MMenuButton4"
+                              << ""
+                              << "ExecWB SaveAs"
+                              << ""
+                              << "";
+    }
+
+    void panelCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, option);
+        QFETCH(QString, call);
+        QFETCH(QString, newTab);
+        QFETCH(QString, dialog);
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        ScriptedEngine *first = window.selected();
+        first->calls.clear();
+        window.openPanel();
+        OpenDialogSeen seen;
+        if (!dialog.isEmpty())
+            seen.closeWhenShown(window.form.get(), window.panel(), &MMenu::HideMenu);
+
+        QWidget *large = window.inPanel(command);
+        QTest::mouseMove(large, large->rect().center());
+        Window::click(option.isEmpty() ? large : window.inPanel(option));
+
+        QTRY_VERIFY(!window.panel()->isVisible());
+        QCOMPARE(first->calls, call.isEmpty() ? QStringList() : QStringList{call});
+        if (newTab.isEmpty()) {
+            QCOMPARE(window.engines->engines.size(), size_t(1));
+        } else {
+            QCOMPARE(window.engines->engines.size(), size_t(2));
+            QCOMPARE(window.selected()->navigations, QStringList{newTab});
+        }
+        if (!dialog.isEmpty()) {
+            QTRY_COMPARE(seen.caption, dialog);
+            QCOMPARE(seen.owner, window.form.get());
+            QVERIFY(seen.modal);
+        }
+    }
+
+    // The panel's close command closes the image viewer, then the main window.
+    void panelCloseClosesTheViewerAndTheWindow()
+    {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        QVERIFY(window.form->pictureViewer()->show(pngOf(QSize(200, 150)), {}, window.form.get()));
+        QPointer<ShowPic> viewer = window.form->pictureViewer()->window();
+        window.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        window.openPanel();
+        Window::click(window.inPanel(QStringLiteral("cBt")));
+        QTRY_VERIFY(!viewer);
+        QTRY_VERIFY(!window.form->isVisible());
     }
 
     // Any button toggles a bar button's menu, and leaves the other menus alone.
