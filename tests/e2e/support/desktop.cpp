@@ -34,7 +34,7 @@ QString variableName(const QByteArray &entry)
 } // namespace
 
 ProcessGroup::ProcessGroup(const QStringList &command, const QStringList &environment,
-                           bool readStdout)
+                           bool readStdout, const QString &errorLog)
 {
     // Everything the child needs is built before the fork: between fork and exec it may
     // only make async-signal-safe calls.
@@ -62,6 +62,7 @@ ProcessGroup::ProcessGroup(const QStringList &command, const QStringList &enviro
         envp.push_back(entry.data());
     envp.push_back(nullptr);
 
+    const QByteArray errorPath = errorLog.toLocal8Bit();
     int output[2] = {-1, -1};
     if (readStdout && ::pipe2(output, O_CLOEXEC) != 0)
         qFatal("pipe: %s", strerror(errno));
@@ -75,6 +76,11 @@ ProcessGroup::ProcessGroup(const QStringList &command, const QStringList &enviro
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (readStdout)
             ::dup2(output[1], STDOUT_FILENO);
+        if (!errorPath.isEmpty()) {
+            const int log = ::open(errorPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (log >= 0)
+                ::dup2(log, STDERR_FILENO);
+        }
         ::execvpe(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
@@ -101,9 +107,19 @@ ProcessGroup::~ProcessGroup()
 
 bool ProcessGroup::isRunning()
 {
-    if (!m_reaped && ::waitpid(m_pid, nullptr, WNOHANG) == m_pid)
+    int status = 0;
+    if (!m_reaped && ::waitpid(m_pid, &status, WNOHANG) == m_pid) {
         m_reaped = true;
+        if (WIFEXITED(status))
+            m_exitStatus = WEXITSTATUS(status);
+    }
     return !m_reaped;
+}
+
+std::optional<int> ProcessGroup::exitStatus()
+{
+    isRunning();
+    return m_exitStatus;
 }
 
 QString ProcessGroup::readLine(int timeout)
@@ -173,7 +189,7 @@ QString programPath(const char *target)
 
 std::unique_ptr<ProcessGroup> startProgram(const QString &binary, quint16 proxyPort,
                                            const QStringList &wrapper,
-                                           const QStringList &environment)
+                                           const QStringList &environment, const QString &errorLog)
 {
     // "<-loopback>" takes away the engine's own exemption of loopback addresses from
     // the proxy.
@@ -186,7 +202,8 @@ std::unique_ptr<ProcessGroup> startProgram(const QString &binary, quint16 proxyP
         wrapper + QStringList{binary},
         QStringList{flags, QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("LC_ALL=C.UTF-8"),
                     QStringLiteral("QT_LOGGING_RULES=qt.webenginecontext.info=false")} +
-            environment);
+            environment,
+        false, errorLog);
 }
 
 std::optional<QString> runTool(const QStringList &command, int timeout)
@@ -227,13 +244,28 @@ TopLevel TopLevel::find(const QString &title, pid_t pid, int timeout)
                        QStringLiteral("--onlyvisible")};
     if (pid > 0)
         search << QStringLiteral("--pid") << QString::number(pid);
-    search << QStringLiteral("--name") << QLatin1Char('^') + title + QLatin1Char('$');
+    search << QStringLiteral("--name") << QStringLiteral(".");
     TopLevel window;
+    // The titles are compared here: xdotool's own pattern match does not take
+    // characters outside ASCII for what they are.
+    const auto titled = [&] {
+        const QStringList ids =
+            runTool(search).value_or(QString()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const QString &id : ids) {
+            const std::optional<QString> name =
+                runTool({QStringLiteral("xdotool"), QStringLiteral("getwindowname"), id});
+            TopLevel candidate;
+            candidate.m_id = id.trimmed();
+            // xdotool may count a window as visible before it is mapped.
+            if (name && name->trimmed() == title && candidate.isShown())
+                return candidate.m_id;
+        }
+        return QString();
+    };
     // An invalid window tells the caller nothing appeared.
     (void)QTest::qWaitFor(
         [&] {
-            window.m_id =
-                runTool(search).value_or(QString()).section(QLatin1Char('\n'), 0, 0).trimmed();
+            window.m_id = titled();
             return window.isValid();
         },
         timeout);
@@ -265,6 +297,13 @@ QMargins TopLevel::frame() const
 QPoint TopLevel::atTwips(double left, double top) const
 {
     return clientGeometry().topLeft() + Twips::toPixels(left, top);
+}
+
+bool TopLevel::isShown() const
+{
+    const QString report =
+        runTool({QStringLiteral("xwininfo"), QStringLiteral("-id"), m_id}).value_or(QString());
+    return report.contains(QLatin1String("Map State: IsViewable"));
 }
 
 bool TopLevel::isMinimized() const

@@ -27,15 +27,18 @@ class ProcessGroup final
 public:
     // `environment` entries ("NAME=value") are added to this process's environment.
     // With `readStdout`, the child's standard output is a pipe readable through
-    // readLine().
+    // readLine(). With `errorLog`, its standard error goes to that file.
     ProcessGroup(const QStringList &command, const QStringList &environment = {},
-                 bool readStdout = false);
+                 bool readStdout = false, const QString &errorLog = {});
     ~ProcessGroup();
     ProcessGroup(const ProcessGroup &) = delete;
     ProcessGroup &operator=(const ProcessGroup &) = delete;
 
     pid_t pid() const { return m_pid; }
     bool isRunning();
+    // How the child ended: its exit status, or nothing while it runs or when a signal
+    // ended it.
+    std::optional<int> exitStatus();
     // One line of the child's output, waiting at most `timeout` ms; empty when none came.
     QString readLine(int timeout);
 
@@ -43,6 +46,7 @@ private:
     pid_t m_pid = -1;
     int m_stdout = -1;
     bool m_reaped = false;
+    std::optional<int> m_exitStatus;
 };
 
 // An Xvfb display with openbox on it, for the whole test executable. Start it before
@@ -72,9 +76,11 @@ QString programPath(const char *target);
 // that runs the program, such as faketime). All of its web traffic goes to the HTTP
 // proxy at 127.0.0.1:`proxyPort`, loopback addresses included, so that nothing leaves
 // the machine.
+// Its standard error goes to `errorLog` when given.
 std::unique_ptr<ProcessGroup> startProgram(const QString &binary, quint16 proxyPort,
                                            const QStringList &wrapper = {},
-                                           const QStringList &environment = {});
+                                           const QStringList &environment = {},
+                                           const QString &errorLog = {});
 
 // Runs an X client tool (xdotool, xwininfo, xprop) on the display and returns what it
 // printed; nothing when it failed.
@@ -100,6 +106,8 @@ public:
     // The screen point of `twips` in the client area.
     QPoint atTwips(double left, double top) const;
     bool isMinimized() const;
+    // Whether the window still exists and is mapped on the screen.
+    bool isShown() const;
 
 private:
     QString m_id;

@@ -2,6 +2,7 @@
 
 #include "twips.h"
 
+#include <QFile>
 #include <QPainter>
 
 namespace {
@@ -32,6 +33,20 @@ constexpr double RowHeight = 330;
 constexpr double CheckLeft = 1980;
 constexpr double CheckSize = 300;
 
+// The menu bar: its buttons' lefts, their top and size; a bar menu's top border lies
+// over its button's bottom edge.
+constexpr double BarButtonLefts[] = {60, 930, 1800, 2670};
+constexpr double BarButtonTop = 520;
+constexpr QSizeF BarButton(870, 270);
+constexpr double BarMenuTop = BarButtonTop + 270 - 15;
+// The main-menu panel, 30 below the address bar: its command column and the large
+// buttons in it, and its sub-panels with their two options.
+constexpr double PanelTop = BarTop + 330 + 30;
+constexpr QPointF PanelColumn(90, 270);
+constexpr QSizeF PanelCommand(1905, 660);
+constexpr QPointF PanelSubPanel(2065, 735);
+constexpr QSizeF PanelOption(4815, 975);
+
 QImage skin(const char *path)
 {
     return QImage(QStringLiteral(QUILLET_SOURCE_DIR "/") + QLatin1String(path))
@@ -41,13 +56,22 @@ QImage skin(const char *path)
 } // namespace
 
 QuilletWindow::QuilletWindow(const QString &binary, quint16 proxyPort)
-    : m_process(E2E::startProgram(binary, proxyPort))
+    : m_process(E2E::startProgram(binary, proxyPort, {}, {}, m_logDir.filePath("stderr")))
     , m_window(E2E::TopLevel::find(QStringLiteral("Quillet"), m_process->pid()))
     , m_faces{skin("tabbrowser/images/T0.png"), skin("tabbrowser/images/T1.png"),
               skin("tabbrowser/images/T2.png")}
     , m_closeButtons{skin("tabbrowser/images/tc0.png"), skin("tabbrowser/images/tc1.png")}
     , m_check(skin("menus/images/check.png"))
 {}
+
+bool QuilletWindow::isFitted() const
+{
+    const QRect screen(QPoint(), E2E::ScreenSize);
+    const QRect outer = m_window.outerGeometry();
+    return outer.size() == QSize(qRound(screen.width() * 0.9), qRound(screen.height() * 0.9)) &&
+           qAbs(outer.center().x() - screen.center().x()) <= 1 &&
+           qAbs(outer.center().y() - screen.center().y()) <= 1;
+}
 
 QPoint QuilletWindow::at(double left, double top) const
 {
@@ -73,6 +97,40 @@ double QuilletWindow::barWidth() const
 QPoint QuilletWindow::inBar(double left, double top) const
 {
     return at(BarLeft + left, BarTop + top);
+}
+
+QPoint QuilletWindow::barButton(int bar) const
+{
+    return at(BarButtonLefts[bar] + BarButton.width() / 2, BarButtonTop + BarButton.height() / 2);
+}
+
+QPoint QuilletWindow::barMenuRow(int bar, int row) const
+{
+    return at(BarButtonLefts[bar] + MenuWidth / 2,
+              BarMenuTop + FirstRowTop + RowHeight * row + RowHeight / 2);
+}
+
+QPoint QuilletWindow::menuButton() const
+{
+    return inBar(165, 165);
+}
+
+QPoint QuilletWindow::panelCommand(int index) const
+{
+    return at(BarLeft + PanelColumn.x() + PanelCommand.width() / 2,
+              PanelTop + PanelColumn.y() + PanelCommand.height() * (index + 0.5));
+}
+
+QPoint QuilletWindow::panelOption(int place) const
+{
+    return at(BarLeft + PanelSubPanel.x() + PanelOption.width() / 2,
+              PanelTop + PanelSubPanel.y() + PanelOption.height() * (place + 0.5));
+}
+
+QString QuilletWindow::errors() const
+{
+    QFile log(m_logDir.filePath(QStringLiteral("stderr")));
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
 }
 
 QPoint QuilletWindow::urlBox() const

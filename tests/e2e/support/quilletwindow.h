@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QTemporaryDir>
 
 #include <array>
 #include <memory>
@@ -35,12 +36,26 @@ public:
     bool isValid() const { return m_window.isValid(); }
     const E2E::TopLevel &window() const { return m_window; }
 
+    // Whether the window has its place from start-up: 0.9 of the screen, frame
+    // included, centred. Quillet fits it once the window manager has framed it, and
+    // the window manager carries out the resize and the move one after the other.
+    bool isFitted() const;
     // A point of the client area, in twips.
     QPoint at(double left, double top) const;
 
     // The tab face at `position` in the strip (0 is the permanent first tab).
     QRect face(int position) const;
     QPoint closeButton(int position) const;
+    // The menu bar's buttons, File 0 to Help 3, and, with a button's menu open, the
+    // middle of its row `row`.
+    QPoint barButton(int bar) const;
+    QPoint barMenuRow(int bar, int row) const;
+    // The address bar's menu button, and in the main-menu panel it opens: the large
+    // command buttons from the top (新建, 打开, 保存, 打印) and the upper and lower option
+    // of the sub-panel shown.
+    QPoint menuButton() const;
+    QPoint panelCommand(int index) const;
+    QPoint panelOption(int place) const;
     QPoint urlBox() const;
     QPoint searchBox() const;
     QPoint searchButton() const;
@@ -60,12 +75,15 @@ public:
     QColor pageColour(const QImage &shot) const;
 
     E2E::ProcessGroup &process() { return *m_process; }
+    // What the program has written to its standard error so far.
+    QString errors() const;
 
 private:
     // The address bar's width: the window's outer width less 360.
     double barWidth() const;
     QPoint inBar(double left, double top) const;
 
+    QTemporaryDir m_logDir;
     std::unique_ptr<E2E::ProcessGroup> m_process;
     E2E::TopLevel m_window;
     std::array<QImage, 3> m_faces;
