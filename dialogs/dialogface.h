@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QtGlobal>
 #include <QSizeF>
 
 class QColor;
@@ -12,3 +13,10 @@ class QWidget;
 void layDialogFace(QWidget *dialog, QSizeF size, QPointF logoAt);
 
 void setTextColor(QLabel *label, const QColor &color);
+
+// A dialog with no owner: a window of the desktop's own, with a title and a close box
+// only. Unlike a tool window it counts as one of the program's windows, so an open one
+// keeps the program running after the main window has closed.
+inline constexpr Qt::WindowFlags UnownedDialogFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                                      Qt::WindowTitleHint |
+                                                      Qt::WindowCloseButtonHint;

@@ -11,9 +11,13 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace {
 
 const QColor TextColor(64, 64, 64);
+// Between a label and the one that follows it on the same line.
+constexpr double LabelGap = 90;
 
 // The company field of the build's version information.
 const QString Company = QStringLiteral("Quillet 开发组");
@@ -21,8 +25,7 @@ const QString Company = QStringLiteral("Quillet 开发组");
 } // namespace
 
 frmAbout::frmAbout(const QString &userName)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QWidget(nullptr, UnownedDialogFlags)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("关于"));
@@ -49,11 +52,18 @@ frmAbout::frmAbout(const QString &userName)
     addLabel(QStringLiteral("Label6"), QStringLiteral("设计与编写: Quillet 开发组"), 480, 1800);
     addLabel(QStringLiteral("Label7"),
              QStringLiteral("本软件可免费使用和分发，使用风险由用户自负。"), 480, 2160);
-    addLabel(QStringLiteral("Label8"), QStringLiteral("E-mail: ") + ContactAddress, 480, 2640);
-    m_copyLink = addLabel(QStringLiteral("Label10"), QStringLiteral("<-复制"), 2640, 2640);
+    const QLabel *address =
+        addLabel(QStringLiteral("Label8"), QStringLiteral("E-mail: ") + ContactAddress, 480, 2640);
+    // The link and the note follow the address, however long it is, never over it.
+    const auto after = [](const QLabel *label, double least) {
+        return std::max(least, Twips::fromPixels(label->geometry().right() + 1) + LabelGap);
+    };
+    m_copyLink =
+        addLabel(QStringLiteral("Label10"), QStringLiteral("<-复制"), after(address, 2640), 2640);
     m_copyLink->setCursor(Qt::PointingHandCursor);
     m_copyLink->installEventFilter(this);
-    m_copied = addLabel(QStringLiteral("Label11"), QStringLiteral("E-mail地址已复制!"), 3600, 2620);
+    m_copied = addLabel(QStringLiteral("Label11"), QStringLiteral("E-mail地址已复制!"),
+                        after(m_copyLink, 3600), 2620);
     setTextColor(m_copied, QColor(0, 128, 0));
     m_copied->hide();
     addLabel(QStringLiteral("Label9"), userLine(userName), 480, 3120);

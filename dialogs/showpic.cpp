@@ -1,5 +1,7 @@
 #include "showpic.h"
 
+#include "dialogface.h"
+
 #include "button.h"
 #include "picturebox.h"
 #include "placement.h"
@@ -86,8 +88,7 @@ QImage decode(const QByteArray &encoded, const QByteArray &format, QString *prob
 } // namespace
 
 ShowPic::ShowPic()
-    : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QWidget(nullptr, UnownedDialogFlags)
     , m_shown(new PictureBox(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);

@@ -87,8 +87,12 @@ private Q_SLOTS:
         QCOMPARE(text(box, "Label10"), QStringLiteral("<-复制"));
         QVERIFY(!label(box, "Label11")->isVisible());
         // The name and its shadow, whole, inside the box.
-        for (const char *name : {"Label1", "Label2", "Label5", "Label7", "Label9"})
+        for (const char *name :
+             {"Label1", "Label2", "Label5", "Label7", "Label8", "Label9", "Label10", "Label11"})
             QVERIFY2(box->rect().contains(label(box, name)->geometry()), name);
+        // The copy link and the note after it leave the whole address readable.
+        QVERIFY(!label(box, "Label10")->geometry().intersects(label(box, "Label8")->geometry()));
+        QVERIFY(!label(box, "Label11")->geometry().intersects(label(box, "Label10")->geometry()));
     }
 
     void userLine_data()
