@@ -1,6 +1,7 @@
 // The menu bar and its menus as a user drives them with the pointer: buttons toggling
 // their menus, the pointer sliding along the bar, and every row's command reaching the
 // tabbed browser (on scripted engines, which record what they were asked to do).
+#include "builtinpages.h"
 #include "findbar.h"
 #include "form1.h"
 #include "frmabout.h"
@@ -262,6 +263,27 @@ private Q_SLOTS:
         QVERIFY(window.selected()->navigations.isEmpty());
         QVERIFY(!window.menu(File)->isVisible());
         QVERIFY(window.looksPlain(File));
+    }
+
+    // The Help menu's pages open in a new, selected tab.
+    void helpRowsOpenTheBuiltInPages_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QUrl>("page");
+        QTest::newRow("快速入门") << 0 << BuiltInPages::quickStart();
+        QTest::newRow("帮助") << 1 << BuiltInPages::help();
+    }
+
+    void helpRowsOpenTheBuiltInPages()
+    {
+        QFETCH(int, row);
+        QFETCH(QUrl, page);
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+        window.choose(Help, row);
+        QCOMPARE(window.engines->engines.size(), size_t(2));
+        QCOMPARE(window.tabs()->CurTab(), qint16(1));
+        QCOMPARE(window.selected()->navigations, QStringList{page.toString()});
     }
 
     void findRowOpensTheFindBar()
