@@ -28,7 +28,7 @@ QByteArray noisePng()
     QRandomGenerator random(20261211);
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
-        // Whole words of noise: a line's bytes are a multiple of 4 wide here.
+        // QImage pads each line to whole 32-bit words, so words of noise fill it.
         random.fillRange(line, image.bytesPerLine() / 4);
     }
     QByteArray bytes;
