@@ -34,9 +34,11 @@ frmOpen::frmOpen(const QString &caption, QWidget *mainWindow, WBControl *browser
     m_address->setObjectName(QStringLiteral("EditBox1"));
     m_address->setGeometryTwips(960, 720, 4695, EditBox::FixedHeight);
     Button *browseButton = addButton(QStringLiteral("Button3"), QStringLiteral("浏览"), 5760, 720);
-    setTabOrder(ok, cancel);
-    setTabOrder(cancel, m_address);
-    setTabOrder(m_address, browseButton);
+    // Qt orders only widgets that take the focus themselves, and the skinned controls
+    // hand it on to their faces.
+    setTabOrder(m_address->focusProxy(), browseButton->focusProxy());
+    setTabOrder(browseButton->focusProxy(), ok->focusProxy());
+    setTabOrder(ok->focusProxy(), cancel->focusProxy());
 
     m_error = new QLabel(QStringLiteral("您没有输入正确的文档路径或URL!"), this);
     m_error->setObjectName(QStringLiteral("Label2"));

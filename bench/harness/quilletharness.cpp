@@ -5,8 +5,10 @@
 //   bench_quillet uiops <N>            tab operations at N tabs on the real engine
 //   bench_quillet uiops-scripted <N>   the same on the scripted engine of the tests
 //   bench_quillet hover                pointer moves over a skinned face and a tab face
+//   bench_quillet picture              a 50 MB picture dropped on the image viewer
 #include "benchio.h"
 #include "form1.h"
+#include "pictureprobe.h"
 #include "scriptedengine.h"
 #include "skinface.h"
 #include "startupprobe.h"
@@ -94,9 +96,12 @@ int main(int argc, char *argv[])
             measureHover(control->findChild<QWidget *>(QStringLiteral("MTab0")),
                          QStringLiteral("tab-face"));
         });
+    } else if (mode == QLatin1String("picture")) {
+        afterFirstLoad(control,
+                       [&window] { measureDroppedPicture(window.pictureViewer(), &window); });
     } else {
         qCritical("usage: bench_quillet startup | memory <url> <tabs> | uiops <tabs> | "
-                  "uiops-scripted <tabs> | hover");
+                  "uiops-scripted <tabs> | hover | picture");
         return 2;
     }
     window.show();

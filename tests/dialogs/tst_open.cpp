@@ -1,17 +1,28 @@
-// The open dialog as the menus show it: what OK, Enter, cancel and the close box do
-// to the tabs of the main window, the red line for a missing address, Browse, and the
-// dialog's place below a main window that moved.
+// The open dialog as the menus show it: what OK, Enter, Esc, cancel and the close box
+// do to the tabs of the main window, the red line for a missing address, Browse, the
+// keyboard's way through the dialog, and the dialog's place below a main window that
+// moved. Addresses the engine cannot load, and local files, are opened on the real
+// engine.
 #include "editbox.h"
 #include "frmopen.h"
+#include "loopbackserver.h"
 #include "scriptedtabs.h"
 #include "testmain.h"
 #include "userview.h"
+#include "webenginebrowser.h"
+#include "webwait.h"
 
+#include <QDir>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEnginePage>
 
 #include <memory>
 
@@ -31,6 +42,7 @@ class OpenTest : public QObject
 
 private:
     std::unique_ptr<ScriptedTabs> tabs;
+    LoopbackServer server;
     // What Browse asked and what the test answers it.
     QString fileAnswer;
     QStringList fileQuestions;
@@ -66,9 +78,59 @@ private:
             QTest::keyClick(textBox(dialog), Qt::Key_Return);
     }
 
+    // The control of the dialog that has the keyboard focus, by name.
+    static QString focusedControl(const frmOpen *dialog)
+    {
+        QWidget *control = QApplication::focusWidget();
+        while (control && control->parentWidget() != dialog)
+            control = control->parentWidget();
+        return control ? control->objectName() : QString();
+    }
+
+    // Tabs of the real engine in a window of their own, starting on a page served here.
+    struct EngineTabs
+    {
+        explicit EngineTabs(const QUrl &home)
+        {
+            control = new WBControl(std::make_unique<WebEngineBrowserFactory>(home), &host);
+            control->setGeometryTwips(0, 0, 9000, 6000);
+            host.show();
+            host.activateWindow();
+        }
+        WebEngineBrowser *selected() const
+        {
+            return static_cast<WebEngineBrowser *>(control->browser(control->CurTab()));
+        }
+        QString pageText() const
+        {
+            std::optional<QString> text;
+            selected()->page()->toPlainText([&text](const QString &shown) { text = shown; });
+            return QTest::qWaitFor([&] { return text.has_value(); }) ? *text : QString();
+        }
+
+        QWidget host;
+        WBControl *control = nullptr;
+    };
+
+    std::unique_ptr<EngineTabs> engineTabs()
+    {
+        server.servePage(QStringLiteral("/home"), QStringLiteral("起始"));
+        auto real = std::make_unique<EngineTabs>(server.url(QStringLiteral("/home")));
+        if (!QTest::qWaitForWindowActive(&real->host) ||
+            !WebWait::forLocation(real->selected(), server.url(QStringLiteral("/home")).toString()))
+            return nullptr;
+        return real;
+    }
+
+    void runDialog(const QString &caption, const std::function<void(frmOpen *)> &user)
+    {
+        runDialogOver(&tabs->host, tabs->control, caption, user);
+    }
+
     // Runs the dialog as the menus do, with `user` acting on it once it is on the
     // screen; a dialog `user` leaves open is cancelled afterwards.
-    void runDialog(const QString &caption, const std::function<void(frmOpen *)> &user)
+    void runDialogOver(QWidget *host, WBControl *control, const QString &caption,
+                       const std::function<void(frmOpen *)> &user)
     {
         bool reached = false;
         QTimer::singleShot(0, this, [&] {
@@ -83,7 +145,7 @@ private:
             if (dialog->isVisible())
                 dialog->reject();
         });
-        frmOpen::run(caption, &tabs->host, tabs->control,
+        frmOpen::run(caption, host, control,
                      [this](QWidget *owner, const QString &title, const QString &filter) {
                          fileQuestions.append(
                              QStringLiteral("%1|%2|%3").arg(owner->windowTitle(), title, filter));
@@ -181,6 +243,77 @@ private Q_SLOTS:
         QCOMPARE(opened.toLocalFile(), path);
     }
 
+    void anAddressTheEngineCannotLoadShowsItsErrorPage_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<Confirm>("how");
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString nobodyListens =
+            QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+        closed.close();
+        QTest::newRow("port nobody listens on, OK")
+            << nobodyListens << nobodyListens << QStringLiteral("ERR_CONNECTION_REFUSED")
+            << Confirm::OkButton;
+        QTest::newRow("port nobody listens on, Enter")
+            << nobodyListens << nobodyListens << QStringLiteral("ERR_CONNECTION_REFUSED")
+            << Confirm::Enter;
+        const QString missing = QDir::tempPath() + QStringLiteral("/没有的 文件夹/不在 这里.html");
+        QTest::newRow("missing local file, OK")
+            << missing << QUrl::fromLocalFile(missing).toString()
+            << QStringLiteral("ERR_FILE_NOT_FOUND") << Confirm::OkButton;
+    }
+    void anAddressTheEngineCannotLoadShowsItsErrorPage()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, loaded);
+        QFETCH(QString, error);
+        QFETCH(Confirm, how);
+        const auto real = engineTabs();
+        QVERIFY(real);
+        QSignalSpy finished(real->selected()->page(), &QWebEnginePage::loadFinished);
+        bool closedAtOnce = false;
+        runDialogOver(&real->host, real->control, frmOpen::OpenCaption, [&](frmOpen *dialog) {
+            type(dialog, typed);
+            confirm(dialog, how);
+            closedAtOnce = !dialog->isVisible();
+        });
+        QVERIFY(closedAtOnce);
+        QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), WebWait::DefaultTimeout);
+        QCOMPARE(finished.first().first().toBool(), false);
+        QVERIFY(WebWait::forLocation(real->selected(), loaded));
+        // The engine's own page says what went wrong, in place of the home page.
+        QTRY_VERIFY_WITH_TIMEOUT(real->pageText().contains(error), WebWait::DefaultTimeout);
+        QVERIFY(!real->pageText().contains(QStringLiteral("起始")));
+        QCOMPARE(real->control->CurTab(), qint16(0));
+    }
+
+    void aLocalPathWithSpacesAndChineseOpensOnTheEngine()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(QStringLiteral("我的 网页.html"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
+                                  "<title>本地 页面</title></head><body>在磁盘上</body></html>")
+                       .toUtf8());
+        file.close();
+        const auto real = engineTabs();
+        QVERIFY(real);
+        runDialogOver(&real->host, real->control, frmOpen::OpenCaption, [&](frmOpen *dialog) {
+            type(dialog, path);
+            confirm(dialog, Confirm::Enter);
+        });
+        QVERIFY(WebWait::forLocation(real->selected(), QUrl::fromLocalFile(path).toString()));
+        QTRY_COMPARE(real->selected()->LocationName(), QStringLiteral("本地 页面"));
+        QTRY_COMPARE(real->control->findChild<QLabel *>(QStringLiteral("Tstr0"))->text(),
+                     QStringLiteral("本地 页面"));
+        QCOMPARE(real->pageText(), QStringLiteral("在磁盘上"));
+    }
+
     void otherCaptionIgnoresOk()
     {
         runDialog(QStringLiteral("打开"), [&](frmOpen *dialog) {
@@ -214,6 +347,59 @@ private Q_SLOTS:
         QVERIFY(closed);
         QVERIFY(engine(0)->navigations.isEmpty());
         QCOMPARE(tabCount(), size_t(1));
+    }
+
+    void escapeCancels_data()
+    {
+        QTest::addColumn<int>("tabPresses");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("in the text box") << 0 << QStringLiteral("EditBox1");
+        QTest::newRow("on 确定") << 2 << QStringLiteral("Button1");
+    }
+    void escapeCancels()
+    {
+        QFETCH(int, tabPresses);
+        QFETCH(QString, focused);
+        bool closed = false;
+        runDialog(frmOpen::OpenCaption, [&](frmOpen *dialog) {
+            type(dialog, QStringLiteral("http://example.test/"));
+            for (int i = 0; i < tabPresses; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focusedControl(dialog), focused);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            closed = !dialog->isVisible();
+        });
+        QVERIFY(closed);
+        QVERIFY(engine(0)->navigations.isEmpty());
+        QCOMPARE(tabCount(), size_t(1));
+    }
+
+    void tabMovesThroughTheControlsInOrder_data()
+    {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QStringList>("visited");
+        QTest::newRow("Tab") << Qt::KeyboardModifiers()
+                             << QStringList{QStringLiteral("Button3"), QStringLiteral("Button1"),
+                                            QStringLiteral("Button2"), QStringLiteral("EditBox1")};
+        QTest::newRow("Shift+Tab")
+            << Qt::KeyboardModifiers(Qt::ShiftModifier)
+            << QStringList{QStringLiteral("Button2"), QStringLiteral("Button1"),
+                           QStringLiteral("Button3"), QStringLiteral("EditBox1")};
+    }
+    void tabMovesThroughTheControlsInOrder()
+    {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QStringList, visited);
+        QStringList seen;
+        runDialog(frmOpen::OpenCaption, [&](frmOpen *dialog) {
+            UserView::click(textBox(dialog));
+            QCOMPARE(focusedControl(dialog), QStringLiteral("EditBox1"));
+            for (qsizetype i = 0; i < visited.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+                seen.append(focusedControl(dialog));
+            }
+        });
+        QCOMPARE(seen, visited);
     }
 
     void placedBelowMovedMainWindow_data()

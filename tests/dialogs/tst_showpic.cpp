@@ -234,6 +234,41 @@ private Q_SLOTS:
         QVERIFY(UserView::openWindows<ShowPic>().isEmpty());
     }
 
+    void tabMovesThroughTheButtonsInOrder_data()
+    {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QStringList>("visited");
+        QTest::newRow("Tab") << Qt::KeyboardModifiers()
+                             << QStringList{QStringLiteral("保存"), QStringLiteral("关闭"),
+                                            QStringLiteral("复制")};
+        QTest::newRow("Shift+Tab")
+            << Qt::KeyboardModifiers(Qt::ShiftModifier)
+            << QStringList{QStringLiteral("关闭"), QStringLiteral("保存"), QStringLiteral("复制")};
+    }
+    void tabMovesThroughTheButtonsInOrder()
+    {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QStringList, visited);
+        ShowPic *window = drop(encoded(picture(200, 150)));
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const auto focusedCaption = [window] {
+            QWidget *focused = QApplication::focusWidget();
+            while (focused && focused->parentWidget() != window)
+                focused = focused->parentWidget();
+            const auto *button = qobject_cast<Button *>(focused);
+            return button ? button->Caption() : QString();
+        };
+        // The keyboard starts on the first button.
+        QTRY_COMPARE(focusedCaption(), QStringLiteral("复制"));
+        QStringList seen;
+        for (qsizetype i = 0; i < visited.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            seen.append(focusedCaption());
+        }
+        QCOMPARE(seen, visited);
+    }
+
     void theHostClosesTheViewer()
     {
         const QPointer<ShowPic> window = drop(encoded(picture(200, 150)));
