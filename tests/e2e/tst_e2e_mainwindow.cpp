@@ -36,11 +36,13 @@ private Q_SLOTS:
         // The user moves the window (Alt and the left button) and makes it smaller
         // (Alt and the right button, near the lower right corner).
         const QPoint inside = quillet.page();
-        E2E::Input::drag(inside, inside - QPoint(60, 30), 1, QStringLiteral("alt"));
+        E2E::Input::drag(inside, inside - QPoint(60, 30), 1, QStringLiteral("alt"),
+                         [&] { return window.outerGeometry().topLeft() != outer.topLeft(); });
         E2E_TRY_COMPARE(window.outerGeometry().topLeft(), outer.topLeft() - QPoint(60, 30));
         const QRect moved = window.outerGeometry();
         const QPoint corner = moved.bottomRight() - QPoint(40, 40);
-        E2E::Input::drag(corner, corner - QPoint(200, 100), 3, QStringLiteral("alt"));
+        E2E::Input::drag(corner, corner - QPoint(200, 100), 3, QStringLiteral("alt"),
+                         [&] { return window.outerGeometry().size() != moved.size(); });
         E2E_TRY_COMPARE(window.outerGeometry().size(), moved.size() - QSize(200, 100));
         const QRect users = window.outerGeometry();
         QCOMPARE(users.topLeft(), moved.topLeft());

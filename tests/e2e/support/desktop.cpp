@@ -360,13 +360,16 @@ void release(int button)
     xdotool({QStringLiteral("mouseup"), QString::number(button)});
 }
 
-void drag(QPoint from, QPoint to, int button, const QString &keys)
+void drag(QPoint from, QPoint to, int button, const QString &keys,
+          const std::function<bool()> &taken)
 {
     if (!keys.isEmpty())
         xdotool({QStringLiteral("keydown"), keys});
     press(from, button);
     // Through a point on the way, so that the drag is seen as one.
     moveTo((from + to) / 2);
+    if (taken)
+        (void)QTest::qWaitFor(taken, DefaultTimeout);
     moveTo(to);
     release(button);
     if (!keys.isEmpty())

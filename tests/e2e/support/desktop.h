@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <sys/types.h>
@@ -122,8 +123,11 @@ void click(QPoint screenPoint, int button = 1);
 void press(QPoint screenPoint, int button = 1);
 void release(int button = 1);
 // Presses `button` at `from`, moves to `to` and lets go there, holding `keys` (as
-// xdotool names them, "alt") all the while when given.
-void drag(QPoint from, QPoint to, int button = 1, const QString &keys = {});
+// xdotool names them, "alt") all the while when given. With `taken`, waits on the way
+// until it says the drag has been taken up (a window manager moving a window reads
+// the pointer when it starts, so a drag it has not seen start yet is lost).
+void drag(QPoint from, QPoint to, int button = 1, const QString &keys = {},
+          const std::function<bool()> &taken = {});
 // A key combination as xdotool names it ("Return", "ctrl+Return").
 void key(const QString &combination);
 void type(const QString &text);
