@@ -15,6 +15,11 @@ constexpr double FillWidth = 840;
 
 } // namespace
 
+MenuBt::~MenuBt()
+{
+    HoverTracker::stopTrackingWithin(this);
+}
+
 MenuBt::MenuBt(QWidget *parent)
     : QWidget(parent)
     , m_outline(new PictureBox(this))

@@ -23,6 +23,7 @@ class MenuBt final : public QWidget
 
 public:
     explicit MenuBt(QWidget *parent = nullptr);
+    ~MenuBt() override;
 
     // Sets the open flag; true also applies the open look, false leaves the colours.
     void ShowMS(bool Yes);

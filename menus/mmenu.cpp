@@ -2,6 +2,7 @@
 
 #include "autohide.h"
 #include "captionlabel.h"
+#include "hovertracker.h"
 #include "menucolors.h"
 #include "mmenubutton.h"
 #include "picturebox.h"
@@ -102,6 +103,11 @@ const Option Options[] = {
 };
 
 } // namespace
+
+MMenu::~MMenu()
+{
+    HoverTracker::stopTrackingWithin(this);
+}
 
 MMenu::MMenu(QWidget *parent)
     : QWidget(parent)

@@ -30,6 +30,7 @@ class MMenu final : public QWidget
 
 public:
     explicit MMenu(QWidget *parent = nullptr);
+    ~MMenu() override;
 
     // Where the auto-hide check reads the pointer's screen position (QCursor::pos
     // unless replaced). The check runs on each timeout of the child timer "autoHide",

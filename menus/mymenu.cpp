@@ -91,7 +91,10 @@ MyMenu::MyMenu(QWidget *parent)
     connect(m_autoHide, &AutoHide::pointerOutside, this, &MyMenu::Hide);
 }
 
-MyMenu::~MyMenu() = default;
+MyMenu::~MyMenu()
+{
+    HoverTracker::stopTrackingWithin(this);
+}
 
 qint16 MyMenu::itemCount() const
 {

@@ -6,6 +6,11 @@
 
 #include <QGuiApplication>
 
+PanelButton::~PanelButton()
+{
+    HoverTracker::stopTrackingWithin(this);
+}
+
 PanelButton::PanelButton(const Design &design, QWidget *parent)
     : QWidget(parent)
     , m_face(new PictureBox(this))

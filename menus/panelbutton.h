@@ -41,6 +41,7 @@ protected:
     };
 
     PanelButton(const Design &design, QWidget *parent);
+    ~PanelButton() override;
 
     PictureBox *face() const { return m_face; }
     // Where the icon box goes for an icon of `icon` twips.

@@ -22,6 +22,13 @@ bool HoverTracker::isInside(QPointF position, const QWidget *face)
            position.y() <= face->height();
 }
 
+void HoverTracker::stopTrackingWithin(QWidget *control)
+{
+    const QList<HoverTracker *> trackers = control->findChildren<HoverTracker *>();
+    for (HoverTracker *tracker : trackers)
+        tracker->setTracking(false);
+}
+
 void HoverTracker::setTracking(bool tracking)
 {
     m_tracking = tracking;

@@ -61,6 +61,12 @@ public:
 
     static bool isInside(QPointF position, const QWidget *face);
 
+    // Stops every tracker of the faces within `control`, the control included. A
+    // control calls this first thing in its destructor: its faces are destroyed after
+    // it, and the leave each of them then gets must not reach handlers of a control
+    // that is already gone.
+    static void stopTrackingWithin(QWidget *control);
+
 Q_SIGNALS:
     void lookWanted(HoverTracker::Look look);
     // Any button pressed on the face, for faces that act on the press itself;

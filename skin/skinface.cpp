@@ -17,6 +17,11 @@ SkinFace::SkinFace(Looks looks, QWidget *parent)
     connect(m_tracker, &HoverTracker::clicked, this, &SkinFace::clicked);
 }
 
+SkinFace::~SkinFace()
+{
+    HoverTracker::stopTrackingWithin(this);
+}
+
 void SkinFace::showLook(HoverTracker::Look look)
 {
     switch (look) {

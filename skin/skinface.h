@@ -26,6 +26,7 @@ public:
     };
 
     explicit SkinFace(Looks looks, QWidget *parent = nullptr);
+    ~SkinFace() override;
 
     void showLook(HoverTracker::Look look);
     // The look shown: the face shows exactly one of its three pictures.

@@ -118,6 +118,7 @@ WBControl::WBControl(std::unique_ptr<BrowserEngineFactory> engines, QWidget *par
 
 WBControl::~WBControl()
 {
+    HoverTracker::stopTrackingWithin(this);
     // As the pages go, the engine answers their unfinished scripts with nothing. For a
     // view of the source asked for meanwhile that is no page without a body: with the
     // viewer gone first, nothing is told.

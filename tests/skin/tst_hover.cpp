@@ -279,6 +279,40 @@ private Q_SLOTS:
         QCOMPARE(shown(), Look::Normal);
     }
 
+    // A control going away stops its faces first: the leave a hovered face gets as it
+    // is destroyed, after the control, reports nothing to the control.
+    void aControlGoingAwayHearsNothingFromItsFaces_data()
+    {
+        QTest::addColumn<bool>("stopped");
+        QTest::newRow("stopped") << true;
+        QTest::newRow("not stopped") << false;
+    }
+
+    void aControlGoingAwayHearsNothingFromItsFaces()
+    {
+        QFETCH(bool, stopped);
+        auto *control = new QWidget(window.get());
+        control->setGeometry(0, 0, 300, 180);
+        auto *inner = new QWidget(control);
+        inner->setGeometry(10, 10, 40, 20);
+        auto *tracker = new HoverTracker(inner, HoverTracker::Mode::Highlight);
+        control->show();
+        QStringList heard;
+        connect(tracker, &HoverTracker::lookWanted, control,
+                [&heard](HoverTracker::Look look) { heard.append(QTest::toString(look)); });
+        connect(tracker, &HoverTracker::movedOutside, control,
+                [&heard] { heard.append(QStringLiteral("outside")); });
+        QTest::mouseMove(inner, inner->rect().center());
+        QCOMPARE(heard.size(), 1);
+        heard.clear();
+
+        if (stopped)
+            HoverTracker::stopTrackingWithin(control);
+        delete control;
+        // Without the stop, what the control hears is the destroyed face's leave.
+        QCOMPARE(heard.isEmpty(), stopped);
+    }
+
     void movingOntoAnotherFaceHandsTheLightOver()
     {
         auto *other = new SkinFace(looks, window.get());
