@@ -30,6 +30,11 @@ QUrl LoopbackServer::url(const QString &pathAndQuery) const
         QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(pathAndQuery));
 }
 
+void LoopbackServer::stall(const QString &path)
+{
+    m_stalled.insert(path);
+}
+
 void LoopbackServer::onConnection()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
@@ -50,6 +55,8 @@ void LoopbackServer::answer(QTcpSocket *socket, const QByteArray &target)
     const QString pathAndQuery = QString::fromUtf8(target);
     m_requests.append(pathAndQuery);
     Q_EMIT requested(pathAndQuery);
+    if (m_stalled.contains(pathOf(pathAndQuery)))
+        return;
 
     const auto found = m_resources.constFind(pathOf(pathAndQuery));
     const bool known = found != m_resources.constEnd();

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QTcpServer>
 #include <QUrl>
@@ -25,6 +26,10 @@ public:
     // A page titled `title` whose body is `body` (both already HTML).
     void servePage(const QString &path, const QString &title, const QString &body = {});
 
+    // Requests for `path` are taken and never answered: a page that asks for it stays
+    // loading.
+    void stall(const QString &path);
+
     QUrl url(const QString &pathAndQuery) const;
     const QStringList &requests() const { return m_requests; }
 
@@ -44,5 +49,6 @@ private:
 
     QTcpServer m_server;
     QHash<QString, Resource> m_resources;
+    QSet<QString> m_stalled;
     QStringList m_requests;
 };
