@@ -1,0 +1,126 @@
+// Menu rows chosen with the pointer on the real engine: the quick-start page in a new
+// tab, the blank page in the selected one, and the page's markup handed to the editor.
+#include "builtinpages.h"
+#include "form1.h"
+#include "loopbackserver.h"
+#include "menubt.h"
+#include "mymenu.h"
+#include "testmain.h"
+#include "texteditorlauncher.h"
+#include "wbcontrol.h"
+#include "webenginebrowser.h"
+#include "webwait.h"
+
+#include <QFile>
+#include <QLabel>
+
+namespace {
+
+enum Bar
+{
+    View = 2,
+    Help = 3
+};
+
+class RecordingEditor final : public TextEditorLauncher
+{
+public:
+    explicit RecordingEditor(QStringList *opened)
+        : m_opened(opened)
+    {}
+    void open(const QString &filePath, Outcome done) override
+    {
+        m_opened->append(filePath);
+        done(true);
+    }
+
+private:
+    QStringList *m_opened;
+};
+
+void click(QWidget *target)
+{
+    const QPoint middle = target->rect().center();
+    QTest::mouseMove(target, middle);
+    QTest::mouseClick(target, Qt::LeftButton, {}, middle);
+}
+
+} // namespace
+
+class CommandRoutingEngineTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    LoopbackServer server;
+    std::unique_ptr<Form1> window;
+
+    WBControl *tabs() const { return window->WBControl1(); }
+    QString tabTitle(int slot) const
+    {
+        return tabs()->findChild<QLabel *>(QStringLiteral("Tstr%1").arg(slot))->text();
+    }
+    void choose(int bar, int row) const
+    {
+        static const char *const menus[] = {"MyMenu1", "MyMenu2", "MyMenu3", "MyMenu5"};
+        click(window->findChild<MenuBt *>(QStringLiteral("MenuBt%1").arg(bar + 1)));
+        auto *menu = window->findChild<MyMenu *>(QLatin1String(menus[bar]));
+        QVERIFY(menu->isVisible());
+        click(menu->findChild<QWidget *>(QStringLiteral("MMu%1").arg(row)));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        server.servePage(QStringLiteral("/page.html"), QStringLiteral("有正文的页面"),
+                         QStringLiteral("<p id='text'>正文</p>"));
+    }
+
+    void init()
+    {
+        window = std::make_unique<Form1>(std::make_unique<WebEngineBrowserFactory>());
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(WebWait::forLocation(tabs()->browser(0), BuiltInPages::home().toString()));
+    }
+
+    void cleanup() { window.reset(); }
+
+    void quickStartOpensInANewTabWithItsTitle()
+    {
+        choose(Help, 0);
+        QCOMPARE(tabs()->CurTab(), qint16(1));
+        QVERIFY(WebWait::forLocation(tabs()->browser(1), BuiltInPages::quickStart().toString()));
+        QTRY_COMPARE(tabTitle(1), QStringLiteral("快速入门"));
+    }
+
+    void blankPageBlanksTheSelectedTab()
+    {
+        const QString page = server.url(QStringLiteral("/page.html")).toString();
+        tabs()->OpenURL(page);
+        QVERIFY(WebWait::forLocation(tabs()->browser(0), page));
+        choose(View, 5);
+        QVERIFY(WebWait::forLocation(tabs()->browser(0), QStringLiteral("about:blank")));
+        QTRY_COMPARE(tabTitle(0), QStringLiteral("空白页"));
+    }
+
+    void sourceHandsThePagesMarkupToTheEditor()
+    {
+        QStringList opened;
+        tabs()->setTextEditorLauncher(std::make_unique<RecordingEditor>(&opened));
+        const QString page = server.url(QStringLiteral("/page.html")).toString();
+        tabs()->OpenURL(page);
+        QVERIFY(WebWait::forLocation(tabs()->browser(0), page));
+        choose(View, 7);
+        QTRY_COMPARE(opened.size(), 1);
+        QFile file(opened.first());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString markup = QString::fromUtf8(file.readAll());
+        QVERIFY2(markup.startsWith(QLatin1String("<body")), qPrintable(markup));
+        QVERIFY2(markup.contains(QStringLiteral("<p id=\"text\">正文</p>")), qPrintable(markup));
+    }
+};
+
+QUILLET_TEST_MAIN(CommandRoutingEngineTest)
+#include "tst_commandrouting_engine.moc"
