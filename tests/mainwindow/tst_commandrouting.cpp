@@ -9,10 +9,10 @@
 #include "menubt.h"
 #include "mmenu.h"
 #include "mymenu.h"
+#include "recordinglauncher.h"
 #include "scriptedengine.h"
 #include "showpic.h"
 #include "testmain.h"
-#include "texteditorlauncher.h"
 #include "toplevelwait.h"
 #include "twips.h"
 #include "urledit.h"
@@ -32,23 +32,6 @@ enum Bar
     Edit,
     View,
     Help
-};
-
-// Records the files it is asked to open and says an editor took each.
-class RecordingEditor final : public TextEditorLauncher
-{
-public:
-    explicit RecordingEditor(QStringList *opened)
-        : m_opened(opened)
-    {}
-    void open(const QString &filePath, Outcome done) override
-    {
-        m_opened->append(filePath);
-        done(true);
-    }
-
-private:
-    QStringList *m_opened;
 };
 
 struct Window
@@ -300,14 +283,13 @@ private Q_SLOTS:
     {
         Window window;
         QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
-        QStringList opened;
-        window.tabs()->setTextEditorLauncher(std::make_unique<RecordingEditor>(&opened));
+        auto launcher = std::make_unique<RecordingLauncher>();
+        RecordingLauncher *editor = launcher.get();
+        window.tabs()->setTextEditorLauncher(std::move(launcher));
         window.selected()->bodyMarkup = QStringLiteral("<body><p>源文件</p></body>");
         window.choose(View, 7);
-        QCOMPARE(opened.size(), 1);
-        QFile file(opened.first());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(file.readAll()), window.selected()->bodyMarkup);
+        QCOMPARE(editor->opened.size(), 1);
+        QCOMPARE(QString::fromUtf8(editor->opened.first().content), window.selected()->bodyMarkup);
     }
 
     void favouritesRowOnlyClosesTheMenu()

@@ -5,8 +5,8 @@
 #include "loopbackserver.h"
 #include "menubt.h"
 #include "mymenu.h"
+#include "recordinglauncher.h"
 #include "testmain.h"
-#include "texteditorlauncher.h"
 #include "wbcontrol.h"
 #include "webenginebrowser.h"
 #include "webwait.h"
@@ -20,22 +20,6 @@ enum Bar
 {
     View = 2,
     Help = 3
-};
-
-class RecordingEditor final : public TextEditorLauncher
-{
-public:
-    explicit RecordingEditor(QStringList *opened)
-        : m_opened(opened)
-    {}
-    void open(const QString &filePath, Outcome done) override
-    {
-        m_opened->append(filePath);
-        done(true);
-    }
-
-private:
-    QStringList *m_opened;
 };
 
 void click(QWidget *target)
@@ -107,16 +91,15 @@ private Q_SLOTS:
 
     void sourceHandsThePagesMarkupToTheEditor()
     {
-        QStringList opened;
-        tabs()->setTextEditorLauncher(std::make_unique<RecordingEditor>(&opened));
+        auto launcher = std::make_unique<RecordingLauncher>();
+        RecordingLauncher *editor = launcher.get();
+        tabs()->setTextEditorLauncher(std::move(launcher));
         const QString page = server.url(QStringLiteral("/page.html")).toString();
         tabs()->OpenURL(page);
         QVERIFY(WebWait::forLocation(tabs()->browser(0), page));
         choose(View, 7);
-        QTRY_COMPARE(opened.size(), 1);
-        QFile file(opened.first());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString markup = QString::fromUtf8(file.readAll());
+        QTRY_COMPARE(editor->opened.size(), 1);
+        const QString markup = QString::fromUtf8(editor->opened.first().content);
         QVERIFY2(markup.startsWith(QLatin1String("<body")), qPrintable(markup));
         QVERIFY2(markup.contains(QStringLiteral("<p id=\"text\">正文</p>")), qPrintable(markup));
     }
