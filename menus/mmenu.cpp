@@ -4,6 +4,7 @@
 #include "captionlabel.h"
 #include "hovertracker.h"
 #include "menucolors.h"
+#include "menulayout.h"
 #include "mmenubutton.h"
 #include "picturebox.h"
 #include "skinface.h"
@@ -14,6 +15,9 @@
 #include <QMouseEvent>
 
 namespace {
+
+using MenuLayout::place;
+using MenuLayout::setShown;
 
 constexpr QSizeF Size(7025, 6745);
 // The right-hand and bottom frame pieces sit this far in from the edges.
@@ -36,17 +40,6 @@ enum SubPanel
 QPixmap image(const QString &name)
 {
     return QPixmap(QStringLiteral(":/menus/images/") + name + QStringLiteral(".png"));
-}
-
-void place(QWidget *widget, double left, double top, double width, double height)
-{
-    widget->setGeometry(Twips::toPixels(left, top, width, height));
-}
-
-void setShown(QWidget *widget, bool shown)
-{
-    if (widget->isHidden() == shown)
-        widget->setVisible(shown);
 }
 
 PictureBox *createBox(QWidget *parent, const QString &name, const QColor &color)

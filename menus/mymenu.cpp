@@ -4,6 +4,7 @@
 #include "captionlabel.h"
 #include "hovertracker.h"
 #include "menucolors.h"
+#include "menulayout.h"
 #include "picturebox.h"
 #include "twips.h"
 
@@ -11,6 +12,9 @@
 #include <QLabel>
 
 namespace {
+
+using MenuLayout::place;
+using MenuLayout::setShown;
 
 constexpr double Width = 2325;
 constexpr double RowPitch = 330;
@@ -21,17 +25,6 @@ constexpr double CheckSize = 300;
 constexpr double TopBorderGap = 855;
 constexpr double LineWidth = Twips::PerPixel;
 constexpr int MaxRows = 99;
-
-void place(QWidget *widget, double left, double top, double width, double height)
-{
-    widget->setGeometry(Twips::toPixels(left, top, width, height));
-}
-
-void setShown(QWidget *widget, bool shown)
-{
-    if (widget->isHidden() == shown)
-        widget->setVisible(shown);
-}
 
 // A decorative element showing `picture` stretched to its size; pointer reports pass
 // through it to the row below.
