@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "frmabout.h"
 #include "frmopen.h"
+#include "menubaruser.h"
 #include "menubt.h"
 #include "mmenu.h"
 #include "mymenu.h"
@@ -26,13 +27,7 @@
 
 namespace {
 
-enum Bar
-{
-    File,
-    Edit,
-    View,
-    Help
-};
+using namespace MenuBarUser;
 
 struct Window
 {
@@ -53,19 +48,9 @@ struct Window
     {
         return engines->engines[static_cast<size_t>(tabs()->CurTab())];
     }
-    MenuBt *button(int bar) const
-    {
-        return form->findChild<MenuBt *>(QStringLiteral("MenuBt%1").arg(bar + 1));
-    }
-    MyMenu *menu(int bar) const
-    {
-        static const char *const names[] = {"MyMenu1", "MyMenu2", "MyMenu3", "MyMenu5"};
-        return form->findChild<MyMenu *>(QLatin1String(names[bar]));
-    }
-    QWidget *row(int bar, int index) const
-    {
-        return menu(bar)->findChild<QWidget *>(QStringLiteral("MMu%1").arg(index));
-    }
+    MenuBt *button(int bar) const { return MenuBarUser::button(form.get(), bar); }
+    MyMenu *menu(int bar) const { return MenuBarUser::menu(form.get(), bar); }
+    QWidget *row(int bar, int index) const { return MenuBarUser::row(form.get(), bar, index); }
 
     MMenu *panel() const { return form->findChild<MMenu *>(QStringLiteral("MMenu1")); }
     QWidget *inPanel(const QString &name) const { return panel()->findChild<QWidget *>(name); }
@@ -81,21 +66,13 @@ struct Window
         click(menuButton());
     }
 
-    // The pointer goes to the middle of `target`, then the button goes down and up.
     static void click(QWidget *target, Qt::MouseButton mouseButton = Qt::LeftButton)
     {
-        const QPoint middle = target->rect().center();
-        QTest::mouseMove(target, middle);
-        QTest::mouseClick(target, mouseButton, {}, middle);
+        MenuBarUser::click(target, mouseButton);
     }
     void moveOnto(int bar) const { QTest::mouseMove(button(bar), button(bar)->rect().center()); }
 
-    void choose(int bar, int index) const
-    {
-        click(button(bar));
-        QVERIFY(menu(bar)->isVisible());
-        click(row(bar, index));
-    }
+    void choose(int bar, int index) const { MenuBarUser::choose(form.get(), bar, index); }
 
     // The plain look: not open, and a white outline.
     bool looksPlain(int bar) const

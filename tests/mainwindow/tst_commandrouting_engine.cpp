@@ -3,8 +3,7 @@
 #include "builtinpages.h"
 #include "form1.h"
 #include "loopbackserver.h"
-#include "menubt.h"
-#include "mymenu.h"
+#include "menubaruser.h"
 #include "recordinglauncher.h"
 #include "testmain.h"
 #include "wbcontrol.h"
@@ -16,18 +15,7 @@
 
 namespace {
 
-enum Bar
-{
-    View = 2,
-    Help = 3
-};
-
-void click(QWidget *target)
-{
-    const QPoint middle = target->rect().center();
-    QTest::mouseMove(target, middle);
-    QTest::mouseClick(target, Qt::LeftButton, {}, middle);
-}
+using namespace MenuBarUser;
 
 } // namespace
 
@@ -44,14 +32,7 @@ private:
     {
         return tabs()->findChild<QLabel *>(QStringLiteral("Tstr%1").arg(slot))->text();
     }
-    void choose(int bar, int row) const
-    {
-        static const char *const menus[] = {"MyMenu1", "MyMenu2", "MyMenu3", "MyMenu5"};
-        click(window->findChild<MenuBt *>(QStringLiteral("MenuBt%1").arg(bar + 1)));
-        auto *menu = window->findChild<MyMenu *>(QLatin1String(menus[bar]));
-        QVERIFY(menu->isVisible());
-        click(menu->findChild<QWidget *>(QStringLiteral("MMu%1").arg(row)));
-    }
+    void choose(int bar, int row) const { MenuBarUser::choose(window.get(), bar, row); }
 
 private Q_SLOTS:
     void initTestCase()
